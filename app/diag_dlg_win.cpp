@@ -1,0 +1,146 @@
+#include "app/diag_dlg_win.h"
+
+#include "diag/diag_messages_win.h"
+#include "diag/diag_worker_win.h"
+#include "diag/target_check.h"
+#include "framework/fw_app.h"
+#include "res/resource.h"
+
+#include <winsock2.h>
+
+#include <memory>
+
+namespace {
+
+const char kBadTarget[] = "请输入正确域名";
+const char kNoWorker[] = "无法开始检测，请关闭其他程序后重试。";
+
+} // namespace
+
+CDiagDlg::CDiagDlg() : CDialog(IDD_DIAG_DIALOG), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+
+CDiagDlg::~CDiagDlg() {
+    // A worker still going stops at its next check instead of running on
+    // behind a closed window.
+    m_run.Stop();
+}
+
+DEFINE_MESSAGE_MAP(CDiagDlg, CDialog, OnMessage<&CDiagDlg::OnPaint>(WM_PAINT),
+                   OnMessage<&CDiagDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+                   OnClicked<&CDiagDlg::OnStart>(IDC_START),
+                   OnMessage<&CDiagDlg::OnSetOutput>(WM_DIAG_SETOUTPUT),
+                   OnClicked<&CDiagDlg::OnStop>(IDC_STOP),
+                   OnMessage<&CDiagDlg::OnDiagFinished>(WM_DIAG_FINISHED),
+                   OnMessage<&CDiagDlg::OnDiagAppend>(WM_DIAG_APPEND))
+
+void CDiagDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_OUTPUT, m_editOutput);
+    DDX_Text(pDX, IDC_TARGET, m_strTarget);
+    DDV_MaxChars(pDX, m_strTarget, static_cast<int>(diag::kMaxTargetBytes));
+}
+
+BOOL CDiagDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    ShowRunState();
+    // The edit control's default limit would silently drop the end of a
+    // long run, and the saved report with it.
+    m_editOutput.SetLimitText(0);
+
+    // A failed start shows later as failed name lookups.
+    WSADATA data;
+    ::WSAStartup(MAKEWORD(1, 1), &data);
+    return TRUE;
+}
+
+void CDiagDlg::OnPaint() {
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CDiagDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+void CDiagDlg::OnStart() {
+    // A click can still arrive while Start is disabled (sent by a program).
+    if (m_run.IsRunning())
+        return;
+    const BOOL valid = UpdateData(TRUE);
+    m_editOutput.SetWindowText("");
+    if (!valid)
+        return;
+    if (!diag::IsAcceptableTarget(m_strTarget.str())) {
+        AfxMessageBox(kBadTarget, MB_OK);
+        return;
+    }
+
+    // The worker runs the text checked here, whatever the field holds later.
+    std::shared_ptr<RunTicket> ticket = m_run.Begin();
+    const unsigned runId = ticket->m_nId;
+    auto params = std::make_unique<RunParams>(RunParams{ticket, m_hWnd, m_strTarget.str()});
+    if (!StartDiagnosticThread(std::move(params))) {
+        m_run.Finish(runId);
+        AfxMessageBox(kNoWorker, MB_OK | MB_ICONEXCLAMATION);
+    }
+    ShowRunState();
+}
+
+LRESULT CDiagDlg::OnSetOutput(WPARAM wParam, LPARAM) {
+    m_editOutput.SetWindowText(reinterpret_cast<const char*>(wParam));
+    return 0;
+}
+
+void CDiagDlg::OnStop() {
+    m_run.Stop();
+    ShowRunState();
+}
+
+LRESULT CDiagDlg::OnDiagFinished(WPARAM runId, LPARAM) {
+    // A stopped run that ends late must not end the run that followed it.
+    if (m_run.Finish(static_cast<unsigned>(runId)))
+        ShowRunState();
+    return 0;
+}
+
+LRESULT CDiagDlg::OnDiagAppend(WPARAM runId, LPARAM text) {
+    // Lines of an earlier run must not land in a pane that a later run has
+    // cleared: they would corrupt that run's report.
+    if (m_run.IsCurrent(static_cast<unsigned>(runId)))
+        AppendOutput(reinterpret_cast<const char*>(text));
+    return 0;
+}
+
+void CDiagDlg::AppendOutput(const char* text) {
+    // The length is all we need; copying the whole text on every chunk would
+    // slow a long run down as the pane fills.
+    const int length = m_editOutput.GetWindowTextLength();
+    m_editOutput.SetSel(length, -1);
+    m_editOutput.SendMessage(EM_SCROLLCARET);
+    m_editOutput.ReplaceSel(text, FALSE);
+    m_editOutput.PostMessage(WM_VSCROLL, SB_BOTTOM, 0);
+}
+
+void CDiagDlg::ShowRunState() {
+    const ButtonStates buttons = m_run.Buttons();
+    const HWND start = GetDlgItem(IDC_START);
+    const HWND stop = GetDlgItem(IDC_STOP);
+    const HWND focus = ::GetFocus();
+    ::EnableWindow(start, buttons.start);
+    ::EnableWindow(stop, buttons.stop);
+    ::EnableWindow(GetDlgItem(IDC_SAVE), buttons.save);
+    // Keep the keyboard usable: the button just pressed may have been
+    // disabled under the focus.
+    if (focus && !::IsWindowEnabled(focus))
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(buttons.start ? start : stop), TRUE);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/run_state.h"
+#include "framework/fw_controls.h"
+#include "framework/fw_dialog.h"
+
+// The main dialog: the target field, the output pane and the buttons that
+// start, stop and save a run.
+class CDiagDlg : public CDialog {
+public:
+    CDiagDlg();
+    ~CDiagDlg() override;
+
+    // Adds text at the end of the output pane and scrolls to it.
+    void AppendOutput(const char* text);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    // Enter must never close the program, also while Start is disabled.
+    void OnOK() override {}
+
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnStart();
+    LRESULT OnSetOutput(WPARAM wParam, LPARAM lParam);
+    void OnStop();
+    LRESULT OnDiagFinished(WPARAM runId, LPARAM lParam);
+    LRESULT OnDiagAppend(WPARAM runId, LPARAM text);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ShowRunState();
+
+    RunState m_run;
+    CEdit m_editOutput;
+    CString m_strTarget;
+    HICON m_hIcon;
+};

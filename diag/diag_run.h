@@ -1,0 +1,14 @@
+#pragma once
+
+#include "diag/diag_host.h"
+#include "diag/plan.h"
+
+#include <string>
+
+namespace diag {
+
+// One whole run: builds the plan for the target, walks it through the host
+// and writes the closing line. Returns when the run has ended or stopped.
+void RunDiagnostics(const std::string& target, const AddressTest& isIpAddress, DiagHost& host);
+
+} // namespace diag

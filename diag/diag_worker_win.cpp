@@ -1,0 +1,74 @@
+#include "diag/diag_worker_win.h"
+
+#include "diag/diag_host.h"
+#include "diag/diag_messages_win.h"
+#include "diag/diag_run.h"
+#include "diag/run_captured_win.h"
+#include "framework/fw_socket.h"
+
+#include <cstring>
+
+namespace {
+
+// The system seen from one run's worker. It holds the dialog's window
+// handle, never the dialog object, so a closed dialog only makes its
+// messages fail.
+class WorkerHost : public diag::DiagHost {
+public:
+    explicit WorkerHost(const RunParams& params) : m_params(params) {}
+
+    bool Running() const override { return m_params.ticket->m_bRunning; }
+
+    void Append(const std::string& text) override {
+        ::SendMessageA(m_params.hDialog, WM_DIAG_APPEND, m_params.ticket->m_nId,
+                       reinterpret_cast<LPARAM>(text.c_str()));
+    }
+
+    bool RunConsole(const std::string& commandLine) override {
+        return RunCaptured(commandLine, *this);
+    }
+
+    bool Lookup(const std::string& host, std::string* dottedAddress) override {
+        const hostent* found = ::gethostbyname(host.c_str());
+        if (!found || !found->h_addr_list[0])
+            return false;
+        in_addr first;
+        memcpy(&first, found->h_addr_list[0], sizeof first);
+        *dottedAddress = ::inet_ntoa(first);
+        return true;
+    }
+
+    bool Connect(const std::string& dottedAddress, unsigned short port) override {
+        CSocket socket;
+        // A socket that could not be made simply fails to connect.
+        socket.Create();
+        return socket.Connect(dottedAddress.c_str(), port);
+    }
+
+private:
+    const RunParams& m_params;
+};
+
+} // namespace
+
+BOOL IsIpAddress(const CString& text) { return ::inet_addr(text) != INADDR_NONE; }
+
+DWORD WINAPI DiagnosticThreadProc(LPVOID params) {
+    const std::unique_ptr<RunParams> run(static_cast<RunParams*>(params));
+    WorkerHost host(*run);
+    diag::RunDiagnostics(
+        run->target, [](const std::string& text) { return IsIpAddress(text.c_str()) != FALSE; },
+        host);
+    ::PostMessageA(run->hDialog, WM_DIAG_FINISHED, run->ticket->m_nId, 0);
+    return 0;
+}
+
+bool StartDiagnosticThread(std::unique_ptr<RunParams> params) {
+    const HANDLE thread =
+        ::CreateThread(nullptr, 0, &DiagnosticThreadProc, params.get(), 0, nullptr);
+    if (!thread)
+        return false;
+    params.release(); // the thread owns it now
+    ::CloseHandle(thread);
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "diag/run_ticket.h"
+#include "framework/fw_string.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// What a worker is given: its own ticket, the dialog's window to report to,
+// and the target as it was checked when the run started.
+struct RunParams {
+    std::shared_ptr<RunTicket> ticket;
+    HWND hDialog;
+    std::string target;
+};
+
+// Whether the text is an IPv4 address in any form the system accepts.
+BOOL IsIpAddress(const CString& text);
+
+// The run's thread: takes ownership of the RunParams it is given.
+DWORD WINAPI DiagnosticThreadProc(LPVOID params);
+
+// Starts a detached worker for the run; false if no thread could be made.
+bool StartDiagnosticThread(std::unique_ptr<RunParams> params);

@@ -1,0 +1,151 @@
+#include "framework/fw_window.h"
+
+namespace {
+
+const char kObjectProperty[] = "Tarnwick.CWnd";
+
+bool IsCommandEntry(UINT message) {
+    return message == WM_COMMAND || message == WM_COMMAND + kReflectBase;
+}
+
+} // namespace
+
+CWnd::~CWnd() {
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        Detach();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND hWnd) {
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd))
+        return false;
+    m_hWnd = hWnd;
+    PreSubclassWindow();
+    Attach(hWnd);
+    return true;
+}
+
+void CWnd::Attach(HWND hWnd) {
+    m_hWnd = hWnd;
+    ::SetPropA(hWnd, kObjectProperty, this);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
+}
+
+void CWnd::Detach() {
+    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::RemovePropA(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+    m_pfnSuper = nullptr;
+}
+
+void CWnd::PreSubclassWindow() {}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+const MessageMap* CWnd::GetMessageMap() const {
+    static const MessageMap map{nullptr, nullptr, 0};
+    return &map;
+}
+
+LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* self = FromHandlePermanent(hWnd);
+    if (!self)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Messages nest (a handler may send another), so Default() must see the
+    // one its own handler is answering.
+    const MSG outer = m_currentMsg;
+    m_currentMsg = MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}};
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    m_currentMsg = outer;
+    if (message == WM_NCDESTROY)
+        Detach();
+    return result;
+}
+
+LRESULT CWnd::Default() {
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_currentMsg.message, m_currentMsg.wParam,
+                             m_currentMsg.lParam);
+}
+
+const MessageEntry* CWnd::FindEntry(UINT message, WPARAM wParam) const {
+    for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
+        for (std::size_t i = 0; i < map->count; ++i) {
+            const MessageEntry& entry = map->entries[i];
+            if (entry.message != message)
+                continue;
+            if (!IsCommandEntry(message) ||
+                (entry.code == HIWORD(wParam) && entry.id == LOWORD(wParam)))
+                return &entry;
+        }
+    }
+    return nullptr;
+}
+
+bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+    if (!child || child == this)
+        return false;
+    const UINT reflected = message + kReflectBase;
+    // The child's table knows a notification by its code alone.
+    const WPARAM key = message == WM_COMMAND ? MAKEWPARAM(0, HIWORD(wParam)) : wParam;
+    const MessageEntry* entry = child->FindEntry(reflected, key);
+    if (!entry)
+        return false;
+    *result = entry->call(child, wParam, lParam);
+    return true;
+}
+
+bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if ((message == WM_COMMAND || message == WM_CTLCOLORSTATIC) && lParam != 0 &&
+        ReflectToChild(message, wParam, lParam, result))
+        return true;
+    const MessageEntry* entry = FindEntry(message, wParam);
+    if (!entry)
+        return false;
+    *result = entry->call(this, wParam, lParam);
+    return true;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+}
+
+void CWnd::SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+
+int CWnd::GetWindowTextLength() const { return static_cast<int>(SendMessage(WM_GETTEXTLENGTH)); }
+
+void ReadWindowText(HWND hWnd, CString& text) {
+    const int length = static_cast<int>(::SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0));
+    char* buffer = text.GetBuffer(length);
+    ::SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
+                   reinterpret_cast<LPARAM>(buffer));
+    text.ReleaseBuffer();
+}
+
+void CWnd::GetWindowText(CString& text) const { ReadWindowText(m_hWnd, text); }
+
+BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
+
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
+
+void CWnd::GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+
+HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+
+void CWnd::SetIcon(HICON icon, BOOL bigIcon) {
+    SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
