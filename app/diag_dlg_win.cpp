@@ -25,13 +25,17 @@ CDiagDlg::~CDiagDlg() {
     m_run.Stop();
 }
 
-DEFINE_MESSAGE_MAP(CDiagDlg, CDialog, OnMessage<&CDiagDlg::OnPaint>(WM_PAINT),
-                   OnMessage<&CDiagDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
-                   OnClicked<&CDiagDlg::OnStart>(IDC_START),
-                   OnMessage<&CDiagDlg::OnSetOutput>(WM_DIAG_SETOUTPUT),
-                   OnClicked<&CDiagDlg::OnStop>(IDC_STOP),
-                   OnMessage<&CDiagDlg::OnDiagFinished>(WM_DIAG_FINISHED),
-                   OnMessage<&CDiagDlg::OnDiagAppend>(WM_DIAG_APPEND))
+// clang-format off
+BEGIN_MESSAGE_MAP(CDiagDlg, CDialog)
+    OnMessage<&CDiagDlg::OnPaint>(WM_PAINT),
+    OnMessage<&CDiagDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+    OnClicked<&CDiagDlg::OnStart>(IDC_START),
+    OnMessage<&CDiagDlg::OnSetOutput>(WM_DIAG_SETOUTPUT),
+    OnClicked<&CDiagDlg::OnStop>(IDC_STOP),
+    OnMessage<&CDiagDlg::OnDiagFinished>(WM_DIAG_FINISHED),
+    OnMessage<&CDiagDlg::OnDiagAppend>(WM_DIAG_APPEND),
+END_MESSAGE_MAP();
+// clang-format on
 
 void CDiagDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

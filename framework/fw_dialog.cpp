@@ -6,8 +6,11 @@
 
 CDialog::CDialog(UINT idTemplate, CWnd* parent) : m_nIDTemplate(idTemplate), m_pParentWnd(parent) {}
 
-DEFINE_MESSAGE_MAP(CDialog, CWnd, OnClicked<&CDialog::OnOK>(IDOK),
-                   OnClicked<&CDialog::OnCancel>(IDCANCEL))
+// clang-format off
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    OnClicked<&CDialog::OnOK>(IDOK), OnClicked<&CDialog::OnCancel>(IDCANCEL),
+END_MESSAGE_MAP();
+// clang-format on
 
 INT_PTR CDialog::DoModal() {
     const HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;

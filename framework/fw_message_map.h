@@ -74,13 +74,19 @@ constexpr MessageMap MakeMessageMap(const MessageMap* base, const MessageEntry (
     return {base, entries, N};
 }
 
-// Declares the table of a class; the table itself is defined next to the
-// class's handlers with DEFINE_MESSAGE_MAP.
+// Declares the table of a class; the table itself stands next to the class's
+// handlers, one line per entry, between BEGIN_MESSAGE_MAP and END_MESSAGE_MAP.
 #define DECLARE_MESSAGE_MAP() const MessageMap* GetMessageMap() const override;
 
-#define DEFINE_MESSAGE_MAP(Class, Base, ...)                                                       \
+#define BEGIN_MESSAGE_MAP(Class, Base)                                                             \
     const MessageMap* Class::GetMessageMap() const {                                               \
-        static const MessageEntry entries[] = {__VA_ARGS__};                                       \
-        static const MessageMap map = MakeMessageMap(Base::GetMessageMap(), entries);              \
-        return &map;                                                                               \
-    }
+        using TheBase = Base;                                                                      \
+        static const MessageEntry entries[] = {
+
+#define END_MESSAGE_MAP()                                                                          \
+    }                                                                                              \
+    ;                                                                                              \
+    static const MessageMap map = MakeMessageMap(TheBase::GetMessageMap(), entries);               \
+    return &map;                                                                                   \
+    }                                                                                              \
+    static_assert(true, "END_MESSAGE_MAP() takes a semicolon")
