@@ -1,0 +1,64 @@
+#include "diag/diag_run.h"
+
+#include "diag/diag_texts.h"
+
+namespace diag {
+
+namespace {
+
+// The texts hold exactly one "%s"; the value is copied in as it is, so a
+// '%' in a host name can never be read as a directive.
+std::string Fill(const char* text, const std::string& value) {
+    std::string filled = text;
+    return filled.replace(filled.find("%s"), 2, value);
+}
+
+bool IsProbe(const PlanEntry& entry) { return entry == kProbeDirect || entry == kProbeWww; }
+
+// Returns false when the run was stopped on the way; a stopped connect
+// leaves no result line, since its outcome says nothing.
+bool RunProbe(const std::string& probeHost, DiagHost& host) {
+    std::string address;
+    if (!host.Lookup(probeHost, &address)) {
+        host.Append(Fill(kLookupFailed, probeHost));
+        return true;
+    }
+    host.Append(Fill(kConnectAttempt, probeHost));
+    if (!host.Running()) {
+        return false;
+    }
+    const bool connected = host.Connect(address, 80);
+    if (!host.Running()) {
+        return false;
+    }
+    host.Append(Fill(connected ? kConnected : kNotConnected, probeHost));
+    return true;
+}
+
+} // namespace
+
+void RunDiagnostics(const std::string& target, const AddressTest& isIpAddress, DiagHost& host) {
+    const DiagnosticPlan plan = BuildPlan(target, isIpAddress);
+    const std::string lowered = LowerCaseTarget(target);
+
+    for (const PlanEntry& entry : plan) {
+        if (!host.Running()) {
+            break;
+        }
+        host.Append(kSeparator);
+        if (!IsProbe(entry)) {
+            host.Append(Fill(kConsoleHeader, entry));
+            // A command that cannot start leaves just its header; the
+            // remaining steps are still worth running.
+            host.RunConsole(std::string(kCommandInterpreter) + " " + entry);
+            continue;
+        }
+        const std::string probeHost = entry == kProbeDirect ? lowered : "www." + lowered;
+        if (!RunProbe(probeHost, host)) {
+            break;
+        }
+    }
+    host.Append(host.Running() ? kClosingCompleted : kClosingStopped);
+}
+
+} // namespace diag

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "diag/diag_host.h"
+
+#include <arpa/inet.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+// The address test the Windows build gets from the system: glibc's
+// inet_addr accepts the same short, octal and hex forms and, like it,
+// cannot tell 255.255.255.255 from a failure.
+inline bool IsIpv4Address(const std::string& text) {
+    return inet_addr(text.c_str()) != INADDR_NONE;
+}
+
+// A host with scripted answers. Every call is logged, and onCall runs in the
+// middle of it so a test can press Stop at that exact moment.
+class FakeHost : public diag::DiagHost {
+public:
+    bool running = true;
+    std::string output;
+    std::vector<std::string> calls;
+    std::function<void(const std::string& call)> onCall;
+
+    std::map<std::string, std::string> consoleOutput; // by command line
+    std::set<std::string> unstartable;                // command lines
+    std::map<std::string, std::string> addresses;     // host -> dotted address
+    std::set<std::string> listening;                  // dotted addresses
+
+    bool Running() const override { return running; }
+    void Append(const std::string& text) override { output += text; }
+
+    bool RunConsole(const std::string& commandLine) override {
+        Log("run " + commandLine);
+        if (unstartable.count(commandLine)) {
+            return false;
+        }
+        Append(consoleOutput[commandLine]);
+        return true;
+    }
+
+    bool Lookup(const std::string& host, std::string* dottedAddress) override {
+        Log("lookup " + host);
+        const auto found = addresses.find(host);
+        if (found == addresses.end()) {
+            return false;
+        }
+        *dottedAddress = found->second;
+        return true;
+    }
+
+    bool Connect(const std::string& dottedAddress, unsigned short port) override {
+        Log("connect " + dottedAddress + ":" + std::to_string(port));
+        return listening.count(dottedAddress) != 0;
+    }
+
+private:
+    void Log(const std::string& call) {
+        calls.push_back(call);
+        if (onCall) {
+            onCall(call);
+        }
+    }
+};
