@@ -1,9 +1,13 @@
 #include "app/diag_dlg_win.h"
 
+#include "app/about_dlg_win.h"
 #include "diag/diag_messages_win.h"
 #include "diag/diag_worker_win.h"
 #include "diag/target_check.h"
 #include "framework/fw_app.h"
+#include "framework/fw_file_dialog.h"
+#include "report/report_file.h"
+#include "report/report_file_win.h"
 #include "res/resource.h"
 
 #include <winsock2.h>
@@ -27,9 +31,11 @@ CDiagDlg::~CDiagDlg() {
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CDiagDlg, CDialog)
+    OnMessage<&CDiagDlg::OnSysCommand>(WM_SYSCOMMAND),
     OnMessage<&CDiagDlg::OnPaint>(WM_PAINT),
     OnMessage<&CDiagDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
     OnClicked<&CDiagDlg::OnStart>(IDC_START),
+    OnClicked<&CDiagDlg::OnSave>(IDC_SAVE),
     OnMessage<&CDiagDlg::OnSetOutput>(WM_DIAG_SETOUTPUT),
     OnClicked<&CDiagDlg::OnStop>(IDC_STOP),
     OnMessage<&CDiagDlg::OnDiagFinished>(WM_DIAG_FINISHED),
@@ -46,6 +52,7 @@ void CDiagDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CDiagDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    AddAboutEntry();
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -58,6 +65,26 @@ BOOL CDiagDlg::OnInitDialog() {
     WSADATA data;
     ::WSAStartup(MAKEWORD(1, 1), &data);
     return TRUE;
+}
+
+void CDiagDlg::AddAboutEntry() {
+    const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (!menu)
+        return;
+    char text[256] = "";
+    if (::LoadStringA(AfxGetApp()->m_hInstance, IDS_ABOUTBOX, text, sizeof text) == 0)
+        return;
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+void CDiagDlg::OnSysCommand(UINT nID, LPARAM) {
+    if ((nID & 0xFFF0) != IDM_ABOUTBOX) {
+        Default();
+        return;
+    }
+    CAboutDlg about;
+    about.DoModal();
 }
 
 void CDiagDlg::OnPaint() {
@@ -98,6 +125,17 @@ void CDiagDlg::OnStart() {
         AfxMessageBox(kNoWorker, MB_OK | MB_ICONEXCLAMATION);
     }
     ShowRunState();
+}
+
+void CDiagDlg::OnSave() {
+    const std::string filter = report::SystemFilter(report::kFilter);
+    CFileDialog dialog(FALSE, report::kDefaultExtension, report::kInitialName,
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.c_str(), this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    CString text;
+    m_editOutput.GetWindowText(text);
+    SaveReportFile(dialog.GetPathName().str(), text.str());
 }
 
 LRESULT CDiagDlg::OnSetOutput(WPARAM wParam, LPARAM) {

@@ -20,9 +20,11 @@ protected:
     // Enter must never close the program, also while Start is disabled.
     void OnOK() override {}
 
+    void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnStart();
+    void OnSave();
     LRESULT OnSetOutput(WPARAM wParam, LPARAM lParam);
     void OnStop();
     LRESULT OnDiagFinished(WPARAM runId, LPARAM lParam);
@@ -30,6 +32,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void AddAboutEntry();
     void ShowRunState();
 
     RunState m_run;

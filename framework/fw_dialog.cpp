@@ -13,7 +13,7 @@ END_MESSAGE_MAP();
 // clang-format on
 
 INT_PTR CDialog::DoModal() {
-    const HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    const HWND owner = OwnerWindow();
     m_bEndModal = false;
     m_nModalResult = -1;
     const HWND hWnd =
@@ -46,6 +46,18 @@ INT_PTR CDialog::DoModal() {
         ::EnableWindow(owner, TRUE);
     ::DestroyWindow(hWnd);
     return m_nModalResult;
+}
+
+HWND CDialog::OwnerWindow() const {
+    if (m_pParentWnd)
+        return m_pParentWnd->m_hWnd;
+    // Without a parent a dialog belongs to the main window, so that it is
+    // modal to it, unless it is the main window itself.
+    CWinApp* app = AfxGetApp();
+    CWnd* main = app ? app->m_pMainWnd : nullptr;
+    if (!main || main == this || !::IsWindow(main->m_hWnd))
+        return nullptr;
+    return ::GetLastActivePopup(main->m_hWnd);
 }
 
 bool CDialog::PreTranslateAlongPath(MSG* pMsg) {

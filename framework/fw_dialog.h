@@ -39,6 +39,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND OwnerWindow() const;
     void CenterOverOwner();
     // Offers the message to every window object from its target up to us.
     bool PreTranslateAlongPath(MSG* pMsg);
