@@ -1,0 +1,111 @@
+# shellcheck shell=bash
+# Shared by the scripts in this folder; source it, do not run it.
+# Sets REPO to the repository root, whatever the caller's working directory.
+
+REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Everything the build and the tests need from Debian.
+#
+# There is deliberately no wine32 (and so no i386 multiarch): some of the machines we build and
+# test on, CI among them, refuse to run 32-bit Linux programs. The tests therefore run the x86_64
+# build of the same sources under wine64, while the i686 build is the one we ship.
+# "wine" brings only the launcher script; it works with wine64 alone.
+TARNWICK_PACKAGES=(
+    cmake make g++ googletest
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    wine wine64 xvfb xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales
+    iproute2 util-linux xauth clang-format
+)
+
+as_root() {
+    if [[ $EUID -eq 0 ]]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "need root (or sudo) to run: $*" >&2
+        return 1
+    fi
+}
+
+package_installed() {
+    [[ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" == "install ok installed" ]]
+}
+
+ensure_deps() {
+    local missing=() pkg
+    for pkg in "${TARNWICK_PACKAGES[@]}"; do
+        package_installed "$pkg" || missing+=("$pkg")
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get update
+        as_root env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+
+    # Wine takes its ANSI code page from the locale; the program's texts are CP936.
+    if ! locale -a | grep -qix 'zh_CN\.utf-\?8'; then
+        if grep -q '^# *zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+            as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        else
+            echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+        fi
+        as_root locale-gen
+    fi
+}
+
+configure_and_build() {
+    local dir="$1"
+    shift
+    cmake -S "$REPO" -B "$dir" "$@"
+    cmake --build "$dir" -j2
+}
+
+# native: the portable code and its unit tests (with sanitizers, hence debug info);
+# win32: the shipped i686 program, whose tests need no Wine (there is no 32-bit Wine here);
+# win64: the same sources, built to run the Wine tests under wine64.
+build_all() {
+    configure_and_build "$REPO/build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_and_build "$REPO/build/win32" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-i686.cmake" -DTARNWICK_WINE_TESTS=OFF
+    configure_and_build "$REPO/build/win64" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-x86_64.cmake"
+}
+
+# Wine settings shared by the sandbox and the desktop run; $1 is the prefix.
+wine_env() {
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    # Wine takes the ANSI code page (936) from the locale.
+    export LC_ALL=zh_CN.UTF-8
+    # No Mono or Gecko: skips their installer dialogs, and the program needs neither. No menu
+    # builder: it would put Wine menu entries in the desktop of the user running this.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# Creates or updates the prefix. wineboot chatters about the missing 32-bit half even when all
+# is well, so its output is shown only on failure.
+wine_boot() {
+    local log="$REPO/build/wineboot.log"
+    if ! wineboot -i >"$log" 2>&1; then
+        cat "$log" >&2
+        echo "wineboot failed" >&2
+        return 1
+    fi
+}
+
+# Font fixes for a new prefix, seen by Windows programs started after this:
+# - 宋体 drawn with an outline font: the bitmap strikes Wine would otherwise pick at dialog sizes
+#   lose strokes and overlap their neighbours;
+# - Marlett in the prefix's own font folder, because a wine64-only Wine does not find its own
+#   copy and draws the caption buttons as letters.
+wine_fix_fonts() {
+    local face
+    for face in 宋体 SimSun; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
+            /d 'WenQuanYi Micro Hei' /f >/dev/null
+    done
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+}
