@@ -1,11 +1,13 @@
 #include "app/diag_dlg_win.h"
 
 #include "app/about_dlg_win.h"
+#include "app/maker.h"
 #include "diag/diag_messages_win.h"
 #include "diag/diag_worker_win.h"
 #include "diag/target_check.h"
 #include "framework/fw_app.h"
 #include "framework/fw_file_dialog.h"
+#include "framework/fw_gdi.h"
 #include "report/report_file.h"
 #include "report/report_file_win.h"
 #include "res/resource.h"
@@ -45,6 +47,7 @@ END_MESSAGE_MAP();
 
 void CDiagDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LINK_HOME, m_linkHome);
     DDX_Control(pDX, IDC_OUTPUT, m_editOutput);
     DDX_Text(pDX, IDC_TARGET, m_strTarget);
     DDV_MaxChars(pDX, m_strTarget, static_cast<int>(diag::kMaxTargetBytes));
@@ -57,6 +60,8 @@ BOOL CDiagDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     ShowRunState();
+    m_linkHome.SetAddress(kMakerHomeAddress);
+    m_linkHome.EnableUnderline(FALSE);
     // The edit control's default limit would silently drop the end of a
     // long run, and the saved report with it.
     m_editOutput.SetLimitText(0);

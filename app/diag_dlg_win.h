@@ -3,6 +3,7 @@
 #include "app/run_state.h"
 #include "framework/fw_controls.h"
 #include "framework/fw_dialog.h"
+#include "linklabel/link_label_win.h"
 
 // The main dialog: the target field, the output pane and the buttons that
 // start, stop and save a run.
@@ -36,6 +37,7 @@ private:
     void ShowRunState();
 
     RunState m_run;
+    CLinkLabel m_linkHome;
     CEdit m_editOutput;
     CString m_strTarget;
     HICON m_hIcon;

@@ -4,6 +4,18 @@
 
 class CStatic : public CWnd {};
 
+// A tooltip window owned by the object.
+class CToolTipCtrl : public CWnd {
+public:
+    ~CToolTipCtrl() override;
+    bool Create(CWnd* parent, DWORD style = 0);
+    // Adds a tool for the part rect of wnd's client area.
+    bool AddTool(CWnd* wnd, const char* text, const RECT* rect, UINT id);
+    void UpdateTipText(const char* text, CWnd* wnd, UINT id);
+    // Lets the tooltip see a mouse message meant for one of its tools.
+    void RelayEvent(MSG* pMsg);
+};
+
 class CEdit : public CWnd {
 public:
     void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
@@ -12,22 +24,4 @@ public:
     }
     // Zero lifts the limit to the largest the control can hold.
     void SetLimitText(UINT maxChars) { SendMessage(EM_SETLIMITTEXT, maxChars); }
-};
-
-// A paint device context for the duration of one WM_PAINT.
-class CPaintDC {
-public:
-    explicit CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd), m_hDC(::BeginPaint(m_hWnd, &m_ps)) {}
-    ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
-    CPaintDC(const CPaintDC&) = delete;
-    CPaintDC& operator=(const CPaintDC&) = delete;
-
-    void DrawIcon(int x, int y, HICON icon) { ::DrawIcon(m_hDC, x, y, icon); }
-
-private:
-    PAINTSTRUCT m_ps{};
-    const HWND m_hWnd;
-
-public:
-    const HDC m_hDC;
 };

@@ -6,6 +6,11 @@
 
 class CWnd;
 
+// A point in a window's client area, as mouse messages give it.
+struct CPoint : POINT {
+    CPoint(int px, int py) : POINT{px, py} {}
+};
+
 // Notifications and colour requests that a parent hands back to the child
 // control they concern arrive at the child as this offset plus the message.
 inline constexpr UINT kReflectBase = 0xBC00;
@@ -51,6 +56,25 @@ template <typename C> LRESULT Crack(C* self, HCURSOR (C::*handler)(), WPARAM, LP
     return reinterpret_cast<LRESULT>((self->*handler)());
 }
 
+template <typename C>
+LRESULT Crack(C* self, void (C::*handler)(UINT, CPoint), WPARAM wParam, LPARAM lParam) {
+    (self->*handler)(static_cast<UINT>(wParam), CPoint(static_cast<short>(LOWORD(lParam)),
+                                                       static_cast<short>(HIWORD(lParam))));
+    return 0;
+}
+// The window and device context types are template parameters so that
+// this header needs neither class complete.
+template <typename C, typename W>
+LRESULT Crack(C* self, BOOL (C::*handler)(W*, UINT, UINT), WPARAM wParam, LPARAM lParam) {
+    return (self->*handler)(W::FromHandlePermanent(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),
+                            HIWORD(lParam));
+}
+template <typename C, typename DC>
+LRESULT Crack(C* self, HBRUSH (C::*handler)(DC*, UINT), WPARAM wParam, LPARAM) {
+    DC dc(reinterpret_cast<HDC>(wParam));
+    return reinterpret_cast<LRESULT>((self->*handler)(&dc, CTLCOLOR_STATIC));
+}
+
 template <auto Handler> LRESULT Dispatch(CWnd* self, WPARAM wParam, LPARAM lParam) {
     using C = typename HandlerClass<decltype(Handler)>::type;
     return Crack(static_cast<C*>(self), Handler, wParam, lParam);
@@ -67,6 +91,11 @@ template <auto Handler> constexpr MessageEntry OnClicked(UINT id) {
 }
 template <auto Handler> constexpr MessageEntry OnReflectedCommand(UINT code) {
     return {WM_COMMAND + kReflectBase, code, 0, &fw_detail::Dispatch<Handler>};
+}
+
+// The colour request of a static control, handed back by its parent.
+template <auto Handler> constexpr MessageEntry OnReflectedCtlColor() {
+    return {WM_CTLCOLORSTATIC + kReflectBase, 0, 0, &fw_detail::Dispatch<Handler>};
 }
 
 template <std::size_t N>

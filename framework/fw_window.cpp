@@ -11,7 +11,7 @@ bool IsCommandEntry(UINT message) {
 } // namespace
 
 CWnd::~CWnd() {
-    if (m_hWnd && ::IsWindow(m_hWnd))
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
         Detach();
 }
 

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "framework/fw_controls.h"
+#include "framework/fw_gdi.h"
+#include "linklabel/link_state.h"
+
+// A static text control of a dialog made into a hyperlink: link, visited and
+// hover colours, a hand cursor, its address as tooltip, fitted to its text,
+// and a click opens the address.
+class CLinkLabel : public CStatic {
+public:
+    CLinkLabel();
+    ~CLinkLabel() override;
+
+    void SetAddress(const CString& address);
+    void SetLinkVisited(BOOL visited);
+    void EnableUnderline(BOOL underline);
+    // Resizes the window to its caption's text, keeping its alignment.
+    void FitToText();
+    void LoadHandCursor();
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Opens the address with the shell, or else with the program registered
+    // for web pages; returns the shell's or that program's result (above 32
+    // means opened).
+    static int OpenAddress(const char* address, int showCommand);
+    // Reads the default value of key\subKey into output (at least MAX_PATH
+    // bytes; may also be subKey); 0 or the registry's error code.
+    static LONG ReadRegDefault(HKEY key, const char* subKey, char* output);
+    static void ShowOpenError(int code);
+
+protected:
+    void PreSubclassWindow() override;
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void OnLabelClicked();
+    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
+    LRESULT OnMouseLeave(WPARAM, LPARAM);
+
+    void BuildFont();
+    void ApplyHoverChange(linklabel::HoverChange change);
+    void Redraw();
+
+    const COLORREF m_clrLink;
+    const COLORREF m_clrVisited;
+    const COLORREF m_clrHot;
+    linklabel::HoverTracker m_hover;
+    BOOL m_bLinkVisited = FALSE;
+    BOOL m_bUnderlined = TRUE;
+    const BOOL m_bFitToText = TRUE;
+    CString m_strAddress;
+    CFont m_fontLink;
+    HCURSOR m_hHandCursor = nullptr;
+    CToolTipCtrl m_wndTip;
+};
