@@ -113,6 +113,8 @@ void CDiagDlg::OnStart() {
     if (m_run.IsRunning())
         return;
     const BOOL valid = UpdateData(TRUE);
+    // Whatever a stopped run still delivers would land in the cleared pane.
+    m_run.Forget();
     m_editOutput.SetWindowText("");
     if (!valid)
         return;

@@ -16,6 +16,11 @@ void RunState::Stop() {
     }
 }
 
+void RunState::Forget() {
+    Stop();
+    m_current.reset();
+}
+
 bool RunState::Finish(unsigned runId) {
     if (!IsCurrent(runId)) {
         return false;

@@ -18,6 +18,9 @@ public:
     std::shared_ptr<RunTicket> Begin();
     // Stop: lowers the current run's flag and returns to idle.
     void Stop();
+    // The pane is cleared for a new start: the current run, if any, stops,
+    // and nothing it still writes or reports counts any more.
+    void Forget();
     // A run reports its end; only the current run's report counts.
     // Returns whether it was the current run's.
     bool Finish(unsigned runId);

@@ -65,3 +65,19 @@ TEST(RunStateTest, FinishWhileIdleChangesNothing) {
     EXPECT_FALSE(state.IsCurrent(1));
     ExpectButtons(state, true, false, true);
 }
+
+TEST(RunStateTest, ClearedPaneTakesNothingMoreFromTheStoppedRun) {
+    RunState state;
+    const auto stopped = state.Begin();
+    state.Stop();
+    // A refused start clears the pane without beginning a new run.
+    state.Forget();
+    EXPECT_FALSE(state.IsCurrent(stopped->m_nId));
+    EXPECT_FALSE(state.Finish(stopped->m_nId));
+    ExpectButtons(state, true, false, true);
+
+    const auto running = state.Begin();
+    state.Forget();
+    EXPECT_FALSE(running->m_bRunning);
+    EXPECT_FALSE(state.IsRunning());
+}

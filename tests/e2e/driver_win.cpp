@@ -1,0 +1,254 @@
+#include "tests/e2e/driver_win.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+const DWORD kPollMs = 50;
+// Without a window manager the program's thread may stall for seconds after
+// hiding a window; a reply must be allowed that long.
+const UINT kReplyTimeoutMs = 10000;
+
+std::string ClassName(HWND window) {
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string Caption(HWND window) {
+    char caption[256] = "";
+    ::GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
+// The first visible top-level window of the process that passes the test.
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
+    struct Search {
+        DWORD processId;
+        const std::function<bool(HWND)>& wanted;
+        HWND found;
+    } search{processId, wanted, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(param);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process != search->processId || !::IsWindowVisible(window) ||
+                !search->wanted(window))
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kReplyTimeoutMs,
+                                 result) != 0;
+}
+
+// What a click on the button tells its dialog. Posted, not sent: a click
+// that opens a message box would block a sender until the box is closed.
+// BM_CLICK, which plays the mouse on the button, was seen to get lost right
+// after the program's start.
+bool PostClick(HWND dialog, int id) {
+    return ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                          reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id))) != FALSE;
+}
+
+// A failed capture leaves one colour everywhere. Rows of 24-bit pixels are
+// padded to whole DWORDs.
+bool IsBlank(const unsigned char* pixels, int width, int height, DWORD stride) {
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = pixels + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < width * 3; ++x) {
+            if (row[x] != pixels[x % 3])
+                return false;
+        }
+    }
+    return true;
+}
+
+bool WriteBmp(const std::string& path, int width, int height, const void* bits, DWORD size) {
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = size;
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + size;
+
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                         std::fwrite(&info, sizeof info, 1, out) == 1 &&
+                         std::fwrite(bits, size, 1, out) == 1;
+    return std::fclose(out) == 0 && written;
+}
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD begin = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - begin >= timeoutMs)
+            return false;
+        ::Sleep(kPollMs);
+    }
+    return true;
+}
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length))
+        return std::string();
+    std::vector<char> text(length + 1);
+    DWORD_PTR copied = 0;
+    if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied))
+        return std::string();
+    return std::string(text.data(), std::min<std::size_t>(copied, length));
+}
+
+bool SaveScreenshot(HWND window, const std::string& bmpPath) {
+    RECT area;
+    if (!::GetWindowRect(window, &area))
+        return false;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return false;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // bottom-up, as .bmp files store rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap) {
+        const HGDIOBJ previous = ::SelectObject(memory, bitmap);
+        const bool copied =
+            ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
+        ::GdiFlush();
+        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+        const DWORD size = stride * static_cast<DWORD>(height);
+        saved = copied &&
+                !IsBlank(static_cast<const unsigned char*>(bits), width, height, stride) &&
+                WriteBmp(bmpPath, width, height, bits, size);
+        ::SelectObject(memory, previous);
+        ::DeleteObject(bitmap);
+    }
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+Program::Program(const std::string& exePath) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + exePath + "\"";
+    if (!::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &m_process)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", exePath.c_str(), ::GetLastError());
+        m_process = PROCESS_INFORMATION{};
+        return;
+    }
+    // The first window of a Wine session waits about ten seconds for Wine's
+    // desktop to come up.
+    WaitUntil(
+        [this] {
+            m_dialog = FindTopLevel(m_process.dwProcessId, [](HWND window) {
+                return ClassName(window) == "#32770" && Caption(window) == "Tarnwick";
+            });
+            return m_dialog != nullptr;
+        },
+        30000);
+}
+
+Program::~Program() {
+    if (!m_process.hProcess)
+        return;
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_process.hProcess, 1);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+}
+
+void Program::SetText(int id, const std::string& text) {
+    DWORD_PTR ignored = 0;
+    Send(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &ignored);
+}
+
+bool Program::Click(int id) {
+    if (!IsEnabled(id))
+        return false;
+    return PostClick(m_dialog, id);
+}
+
+bool Program::PressEnterIn(int id) {
+    const HWND control = Item(id);
+    DWORD_PTR ignored = 0;
+    // The dialog moves its own focus; another process cannot.
+    Send(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, &ignored);
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!::GetGUIThreadInfo(m_process.dwThreadId, &thread) || thread.hwndFocus != control)
+        return false;
+    const LPARAM scanCode = static_cast<LPARAM>(::MapVirtualKeyA(VK_RETURN, MAPVK_VK_TO_VSC)) << 16;
+    ::PostMessageA(control, WM_KEYDOWN, VK_RETURN, scanCode | 1);
+    ::PostMessageA(control, WM_KEYUP, VK_RETURN, scanCode | 1 | 0xC0000000);
+    return true;
+}
+
+HWND Program::FindMessageBox() const {
+    return FindTopLevel(m_process.dwProcessId, [this](HWND window) {
+        return window != m_dialog && ClassName(window) == "#32770" &&
+               ::GetWindow(window, GW_OWNER) == m_dialog;
+    });
+}
+
+HWND Program::WaitForMessageBox(DWORD timeoutMs) const {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = FindMessageBox();
+            return box != nullptr;
+        },
+        timeoutMs);
+    return box;
+}
+
+void Program::Answer(HWND box) { PostClick(box, ::GetDlgItem(box, IDOK) ? IDOK : IDCANCEL); }
+
+bool Program::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    ::GetExitCodeProcess(m_process.hProcess, exitCode);
+    return true;
+}
+
+} // namespace e2e

@@ -1,0 +1,182 @@
+#include "diag/diag_worker_win.h"
+
+#include "diag/diag_messages_win.h"
+
+#include <gtest/gtest.h>
+
+#include <winsock2.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(IsIpAddress, AcceptsEveryFormTheSystemParses) {
+    for (const char* text : {"127.0.0.1", "10.0.0.1", "127.1", "0x7f.0.0.1", "0177.0.0.1"})
+        EXPECT_TRUE(IsIpAddress(text)) << text;
+}
+
+TEST(IsIpAddress, RejectsNamesAndTheBroadcastAddress) {
+    // The broadcast address is the system's own "not an address" answer.
+    for (const char* text : {"255.255.255.255", "localhost", "example.com", ""})
+        EXPECT_FALSE(IsIpAddress(text)) << text;
+}
+
+// Stands in for the dialog: a hidden window that keeps what a worker reports.
+class ReportWindow {
+public:
+    ReportWindow() {
+        static const ATOM windowClass = RegisterOnce();
+        m_hWnd = ::CreateWindowExA(0, MAKEINTATOM(windowClass), "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                   nullptr, ::GetModuleHandleA(nullptr), this);
+    }
+    ~ReportWindow() { ::DestroyWindow(m_hWnd); }
+    ReportWindow(const ReportWindow&) = delete;
+    ReportWindow& operator=(const ReportWindow&) = delete;
+
+    HWND Handle() const { return m_hWnd; }
+
+    // Handles messages until a run reports its end; false when none did in time.
+    bool WaitForFinish(DWORD timeoutMs) {
+        const DWORD begin = ::GetTickCount();
+        while (finished.empty()) {
+            const DWORD elapsed = ::GetTickCount() - begin;
+            if (elapsed >= timeoutMs)
+                return false;
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageA(&msg);
+        }
+        return true;
+    }
+
+    std::string Transcript() const {
+        std::string text;
+        for (const auto& append : appends)
+            text += append.second;
+        return text;
+    }
+
+    std::vector<std::pair<WPARAM, std::string>> appends;
+    std::vector<WPARAM> finished;
+
+private:
+    static ATOM RegisterOnce() {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &ReportWindow::Proc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TarnwickTestReport";
+        return ::RegisterClassA(&windowClass);
+    }
+
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            ::SetWindowLongPtrA(hWnd, GWLP_USERDATA,
+                                reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<ReportWindow*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+        if (self && message == WM_DIAG_APPEND) {
+            self->appends.emplace_back(wParam, reinterpret_cast<const char*>(lParam));
+            return 0;
+        }
+        if (self && message == WM_DIAG_FINISHED) {
+            self->finished.push_back(wParam);
+            return 0;
+        }
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+
+    HWND m_hWnd = nullptr;
+};
+
+// A server on the probe's port, which accepts connections into its backlog.
+class Port80Listener {
+public:
+    Port80Listener() : m_socket(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = ::htons(80);
+        address.sin_addr.s_addr = ::inet_addr("127.0.0.1");
+        m_listening =
+            m_socket != INVALID_SOCKET &&
+            ::bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+            ::listen(m_socket, 4) == 0;
+    }
+    ~Port80Listener() {
+        if (m_socket != INVALID_SOCKET)
+            ::closesocket(m_socket);
+    }
+    Port80Listener(const Port80Listener&) = delete;
+    Port80Listener& operator=(const Port80Listener&) = delete;
+
+    bool Listening() const { return m_listening; }
+
+private:
+    SOCKET m_socket;
+    bool m_listening = false;
+};
+
+const char kSeparator[] = "\r\n--------------------------------------------\r\n";
+
+std::size_t CountOf(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+std::string LastSection(const std::string& transcript) {
+    const std::size_t at = transcript.rfind(kSeparator);
+    return at == std::string::npos ? std::string() : transcript.substr(at + sizeof kSeparator - 1);
+}
+
+class DiagnosticThread : public ::testing::Test {
+protected:
+    // Runs the worker on its own thread, as the dialog does, and collects
+    // its reports until it ends.
+    void RunToEnd(const std::shared_ptr<RunTicket>& ticket, const std::string& target) {
+        ASSERT_TRUE(StartDiagnosticThread(
+            std::make_unique<RunParams>(RunParams{ticket, window.Handle(), target})));
+        ASSERT_TRUE(window.WaitForFinish(60000));
+        ASSERT_EQ(window.finished, std::vector<WPARAM>{ticket->m_nId});
+        for (const auto& append : window.appends)
+            EXPECT_EQ(append.first, ticket->m_nId) << append.second;
+    }
+
+    ReportWindow window;
+};
+
+TEST_F(DiagnosticThread, ProbeReachesAListenerOnPort80) {
+    Port80Listener listener;
+    ASSERT_TRUE(listener.Listening());
+    RunToEnd(std::make_shared<RunTicket>(7), "127.0.0.1");
+
+    const std::string transcript = window.Transcript();
+    EXPECT_EQ(CountOf(transcript, kSeparator), 3u) << transcript;
+    EXPECT_EQ(LastSection(transcript), "尝试连接 127.0.0.1 所在主机的80端口\r\n"
+                                       "连接 127.0.0.1 所在主机的80端口成功\r\n"
+                                       "\r\n所有命令运行完毕.\r\n");
+}
+
+TEST_F(DiagnosticThread, ProbeReportsFailureWithoutAListener) {
+    RunToEnd(std::make_shared<RunTicket>(8), "127.0.0.1");
+
+    const std::string transcript = window.Transcript();
+    EXPECT_EQ(CountOf(transcript, kSeparator), 3u) << transcript;
+    EXPECT_EQ(LastSection(transcript), "尝试连接 127.0.0.1 所在主机的80端口\r\n"
+                                       "连接 127.0.0.1 所在主机的80端口失败\r\n"
+                                       "\r\n所有命令运行完毕.\r\n");
+}
+
+TEST_F(DiagnosticThread, RunStoppedBeforeItBeganOnlyReportsTheStop) {
+    const auto ticket = std::make_shared<RunTicket>(9);
+    ticket->m_bRunning = false;
+    RunToEnd(ticket, "127.0.0.1");
+
+    EXPECT_EQ(window.Transcript(), "\r\n中止命令.\r\n");
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+#include "framework/fw_app.h"
+#include "framework/fw_dialog.h"
+#include "framework/fw_window.h"
+#include "tests/win/framework_test_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kButtonId = 300;
+
+// A control object that handles its own click notification.
+class SelfClickingButton : public CWnd {
+public:
+    int clicks = 0;
+
+protected:
+    void OnReflectedClick() { ++clicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(SelfClickingButton, CWnd)
+    OnReflectedCommand<&SelfClickingButton::OnReflectedClick>(BN_CLICKED),
+END_MESSAGE_MAP();
+// clang-format on
+
+// A control object with no table of its own.
+class PlainButton : public CWnd {};
+
+class ClickedParent : public CWnd {
+public:
+    int clicks = 0;
+
+protected:
+    void OnButton() { ++clicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(ClickedParent, CWnd)
+    OnClicked<&ClickedParent::OnButton>(kButtonId),
+END_MESSAGE_MAP();
+// clang-format on
+
+class Reflection : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &::DefWindowProcA;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TarnwickTestParent";
+        ::RegisterClassA(&windowClass);
+        m_hParent = ::CreateWindowExA(0, "TarnwickTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                      100, nullptr, nullptr, windowClass.hInstance, nullptr);
+        m_hButton = ::CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0,
+                                      0, 80, 24, m_hParent, reinterpret_cast<HMENU>(kButtonId),
+                                      windowClass.hInstance, nullptr);
+        ASSERT_TRUE(m_hButton);
+        ASSERT_TRUE(parent.SubclassWindow(m_hParent));
+    }
+    void TearDown() override { ::DestroyWindow(m_hParent); }
+
+    void Click() { ::SendMessageA(m_hButton, BM_CLICK, 0, 0); }
+
+    ClickedParent parent;
+    HWND m_hParent = nullptr;
+    HWND m_hButton = nullptr;
+};
+
+TEST_F(Reflection, ControlThatHandlesItsNotificationTakesItFromTheParent) {
+    SelfClickingButton button;
+    ASSERT_TRUE(button.SubclassWindow(m_hButton));
+    Click();
+    EXPECT_EQ(button.clicks, 1);
+    EXPECT_EQ(parent.clicks, 0);
+}
+
+TEST_F(Reflection, ParentGetsNotificationsItsControlDoesNotHandle) {
+    PlainButton button;
+    ASSERT_TRUE(button.SubclassWindow(m_hButton));
+    Click();
+    EXPECT_EQ(parent.clicks, 1);
+}
+
+class TestApp : public CWinApp {
+public:
+    BOOL InitInstance() override { return FALSE; }
+};
+
+TestApp theApp;
+
+// The edit's object sees keys before the dialog does, and swallows Delete.
+class KeyWatcher : public CWnd {
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        if (pMsg->message != WM_KEYDOWN)
+            return FALSE;
+        keys.push_back(pMsg->wParam);
+        return pMsg->wParam == VK_DELETE;
+    }
+    std::vector<WPARAM> keys;
+};
+
+class KeyDialog : public CDialog {
+public:
+    KeyDialog() : CDialog(IDD_KEYS) {}
+
+    KeyWatcher edit;
+    std::string textAtCancel;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_KEYS_EDIT, edit); }
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        // Ends a dialog that Escape never reached.
+        ::SetTimer(m_hWnd, 1, 5000, nullptr);
+        edit.SetWindowText("xyz");
+        // Delete reaches the edit through the dialog unless it is swallowed first.
+        edit.PostMessage(WM_KEYDOWN, VK_DELETE, 0);
+        edit.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        return TRUE;
+    }
+
+    void OnCancel() override {
+        CString text;
+        edit.GetWindowText(text);
+        textAtCancel = text.str();
+        CDialog::OnCancel();
+    }
+
+    void OnTimer(UINT, LPARAM) { EndDialog(-2); }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(KeyDialog, CDialog)
+    OnMessage<&KeyDialog::OnTimer>(WM_TIMER),
+END_MESSAGE_MAP();
+// clang-format on
+
+TEST(ModalLoop, KeysPassTheControlsObjectOnTheWayToTheDialog) {
+    theApp.m_hInstance = ::GetModuleHandleA(nullptr);
+    KeyDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.edit.keys, (std::vector<WPARAM>{VK_DELETE, VK_ESCAPE}));
+    EXPECT_EQ(dialog.textAtCancel, "xyz");
+}
+
+} // namespace

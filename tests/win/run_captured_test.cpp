@@ -1,0 +1,105 @@
+#include "diag/run_captured_win.h"
+
+#include "tests/fakes/chatter_pattern.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class RecordingSink : public diag::OutputSink {
+public:
+    explicit RecordingSink(std::size_t appendsAllowed = SIZE_MAX) : m_allowed(appendsAllowed) {}
+
+    bool Running() const override { return appends.size() < m_allowed; }
+    void Append(const std::string& text) override { appends.push_back(text); }
+
+    std::string Joined() const {
+        std::string joined;
+        for (const std::string& text : appends)
+            joined += text;
+        return joined;
+    }
+
+    std::vector<std::string> appends;
+
+private:
+    const std::size_t m_allowed;
+};
+
+std::string Fake(const char* program) {
+    const char* folder = std::getenv("TARNWICK_FAKES");
+    return std::string(folder ? folder : "") + "\\" + program;
+}
+
+// Scanned from its start, the text ends inside a double-byte character.
+bool EndsInLeadByte(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (::IsDBCSLeadByte(static_cast<BYTE>(text[i]))) {
+            if (i + 1 == text.size())
+                return true;
+            ++i;
+        }
+    }
+    return false;
+}
+
+void ExpectChatterWhole(const RecordingSink& sink, std::size_t bytes) {
+    EXPECT_EQ(sink.Joined(), ChatterPattern(bytes));
+    ASSERT_GT(sink.appends.size(), 1u) << "more than one chunk expected";
+    for (std::size_t i = 0; i + 1 < sink.appends.size(); ++i) {
+        EXPECT_LE(sink.appends[i].size(), 4097u) << "append " << i;
+        EXPECT_FALSE(EndsInLeadByte(sink.appends[i])) << "append " << i << " splits a character";
+    }
+}
+
+TEST(RunCaptured, OutputLongerThanOneChunkArrivesWholeAndInOrder) {
+    RecordingSink sink;
+    ASSERT_TRUE(RunCaptured("cmd.exe /c " + Fake("chatter.exe") + " 20000", sink));
+    ExpectChatterWhole(sink, 20000);
+}
+
+TEST(RunCaptured, StandardErrorIsCapturedToo) {
+    RecordingSink sink;
+    ASSERT_TRUE(RunCaptured("cmd.exe /c " + Fake("chatter.exe") + " 9000 stderr", sink));
+    ExpectChatterWhole(sink, 9000);
+}
+
+TEST(RunCaptured, UnknownCommandLeavesTheInterpretersComplaint) {
+    RecordingSink sink;
+    ASSERT_TRUE(RunCaptured("cmd.exe /c nosuchcommand_xyz", sink));
+    EXPECT_NE(sink.Joined().find("nosuchcommand_xyz"), std::string::npos) << sink.Joined();
+}
+
+TEST(RunCaptured, ChildRunsInTheSystemDirectory) {
+    char system[MAX_PATH] = "";
+    ASSERT_GT(::GetSystemDirectoryA(system, MAX_PATH), 0u);
+    RecordingSink sink;
+    ASSERT_TRUE(RunCaptured("cmd.exe /c cd", sink));
+    EXPECT_EQ(sink.Joined(), std::string(system) + "\r\n");
+}
+
+TEST(RunCaptured, ChildThatCannotStartWritesNothing) {
+    RecordingSink sink;
+    EXPECT_FALSE(RunCapturedWith("C:\\no\\such\\folder\\program.exe", "program.exe", sink));
+    EXPECT_TRUE(sink.appends.empty());
+}
+
+// The stand-in tracert writes its header at once and then a hop every 300 ms
+// for 2.4 s: a runner that waited for the child would take that long.
+TEST(RunCaptured, StoppedSinkGetsNothingMoreAndTheChildIsNotWaitedFor) {
+    RecordingSink sink(1);
+    const DWORD begin = ::GetTickCount();
+    ASSERT_TRUE(RunCapturedWith(Fake("tracert.exe"), "tracert -d 127.0.0.1", sink));
+    const DWORD elapsed = ::GetTickCount() - begin;
+    ASSERT_EQ(sink.appends.size(), 1u);
+    EXPECT_EQ(sink.appends[0], "通过最多 30 个跃点跟踪到 127.0.0.1 的路由\r\n\r\n");
+    EXPECT_LT(elapsed, 1500u);
+}
+
+} // namespace
