@@ -135,6 +135,10 @@ void CDiagDlg::OnStart() {
 }
 
 void CDiagDlg::OnSave() {
+    // Like Start, a disabled Save can still be clicked by another program;
+    // a report saved mid-run would be incomplete.
+    if (m_run.IsRunning())
+        return;
     const std::string filter = report::SystemFilter(report::kFilter);
     CFileDialog dialog(FALSE, report::kDefaultExtension, report::kInitialName,
                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.c_str(), this);
