@@ -45,7 +45,7 @@ void CLinkLabel::SetAddress(const CString& address) {
 void CLinkLabel::SetLinkVisited(BOOL visited) {
     m_bLinkVisited = visited;
     if (::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        Redraw();
 }
 
 void CLinkLabel::EnableUnderline(BOOL underline) {
@@ -53,7 +53,7 @@ void CLinkLabel::EnableUnderline(BOOL underline) {
     if (!::IsWindow(m_hWnd))
         return;
     BuildFont();
-    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    Redraw();
 }
 
 void CLinkLabel::BuildFont() {
@@ -188,7 +188,16 @@ void CLinkLabel::ApplyHoverChange(linklabel::HoverChange change) {
 }
 
 void CLinkLabel::Redraw() {
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // The label paints no background of its own (its colour answer is the
+    // null brush), so the dialog must paint what lies behind it first:
+    // otherwise the new text lands on the old, whose anti-aliased edges and
+    // underline stay visible.
+    RECT area;
+    ::GetWindowRect(m_hWnd, &area);
+    const HWND parent = ::GetParent(m_hWnd);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    ::RedrawWindow(parent, &area, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void CLinkLabel::OnLabelClicked() {
