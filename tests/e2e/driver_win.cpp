@@ -13,6 +13,8 @@ const DWORD kPollMs = 50;
 // Without a window manager the program's thread may stall for seconds after
 // hiding a window; a reply must be allowed that long.
 const UINT kReplyTimeoutMs = 10000;
+// The save dialog's field for the file name.
+const int kFileNameField = 1148;
 
 std::string ClassName(HWND window) {
     char name[64] = "";
@@ -165,6 +167,43 @@ bool SaveScreenshot(HWND window, const std::string& bmpPath) {
     return saved;
 }
 
+void PressButton(HWND dialog, int id) { PostClick(dialog, id); }
+
+// A message box shows its text in a static control of this id.
+std::string MessageText(HWND box) { return WindowText(::GetDlgItem(box, 0xFFFF)); }
+
+bool ReadFileBytes(const std::string& path, std::string* bytes) {
+    const HANDLE file =
+        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes->clear();
+    char buffer[4096];
+    DWORD got = 0;
+    BOOL read = FALSE;
+    while ((read = ::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0)
+        bytes->append(buffer, got);
+    ::CloseHandle(file);
+    return read != FALSE;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (::FindNextFileA(search, &entry));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 Program::Program(const std::string& exePath) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -240,6 +279,64 @@ HWND Program::WaitForMessageBox(DWORD timeoutMs) const {
         },
         timeoutMs);
     return box;
+}
+
+HWND Program::FindDialog(HWND owner, const std::function<bool(HWND)>& wanted) const {
+    return FindTopLevel(m_process.dwProcessId, [&](HWND window) {
+        return window != m_dialog && ClassName(window) == "#32770" &&
+               ::GetWindow(window, GW_OWNER) == owner && wanted(window);
+    });
+}
+
+HWND Program::WaitForDialog(HWND owner, const std::function<bool(HWND)>& wanted,
+                            DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindDialog(owner, wanted);
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND Program::WaitForSaveDialog(DWORD timeoutMs) const {
+    return WaitForDialog(
+        m_dialog, [](HWND window) { return ::GetDlgItem(window, kFileNameField) != nullptr; },
+        timeoutMs);
+}
+
+std::string Program::FileName(HWND saveDialog) const {
+    return WindowText(::GetDlgItem(saveDialog, kFileNameField));
+}
+
+void Program::TypeFileName(HWND saveDialog, const std::string& fileName) {
+    DWORD_PTR ignored = 0;
+    Send(::GetDlgItem(saveDialog, kFileNameField), WM_SETTEXT, 0,
+         reinterpret_cast<LPARAM>(fileName.c_str()), &ignored);
+}
+
+void Program::SaveAs(HWND saveDialog, const std::string& fileName) {
+    TypeFileName(saveDialog, fileName);
+    PostClick(saveDialog, IDOK);
+}
+
+HWND Program::WaitForOverwritePrompt(HWND saveDialog, DWORD timeoutMs) const {
+    return WaitForDialog(
+        saveDialog, [](HWND) { return true; }, timeoutMs);
+}
+
+HWND Program::FindAboutBox() const {
+    return FindDialog(m_dialog, [](HWND window) { return Caption(window) == "关于Tarnwick"; });
+}
+
+HWND Program::FindOpenMenu() const {
+    return FindTopLevel(m_process.dwProcessId,
+                        [](HWND window) { return ClassName(window) == "#32768"; });
+}
+
+bool Program::IsAlive() const {
+    return m_process.hProcess && ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 void Program::Answer(HWND box) { PostClick(box, ::GetDlgItem(box, IDOK) ? IDOK : IDCANCEL); }

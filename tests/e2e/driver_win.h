@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Drives the program from outside, the way a user would: through its
 // windows, from another process.
@@ -22,6 +23,16 @@ std::string WindowText(HWND window);
 // Writes what the screen shows of the window to a 24-bit .bmp file; false
 // when that failed or the picture came out blank.
 bool SaveScreenshot(HWND window, const std::string& bmpPath);
+
+// Presses a button of a dialog by posting its click, so that a button that
+// opens another dialog does not block the caller.
+void PressButton(HWND dialog, int id);
+// The text of a message box.
+std::string MessageText(HWND box);
+// A file's bytes exactly as stored; false when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string* bytes);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> FolderEntries(const std::string& folder);
 
 class Program {
 public:
@@ -51,6 +62,29 @@ public:
     HWND WaitForMessageBox(DWORD timeoutMs) const;
     // Presses the box's OK button.
     void Answer(HWND box);
+
+    // A dialog of the program owned by the window that passes the test, or
+    // null. The program's dialogs are all of the system's dialog class.
+    HWND FindDialog(HWND owner, const std::function<bool(HWND)>& wanted) const;
+    HWND WaitForDialog(HWND owner, const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const;
+    // The save dialog over the program's dialog, found by its file-name field.
+    HWND WaitForSaveDialog(DWORD timeoutMs) const;
+    // The save dialog's file-name field.
+    std::string FileName(HWND saveDialog) const;
+    void TypeFileName(HWND saveDialog, const std::string& fileName);
+    // Types the name and presses Save.
+    void SaveAs(HWND saveDialog, const std::string& fileName);
+    // The save dialog's question whether to replace an existing file.
+    HWND WaitForOverwritePrompt(HWND saveDialog, DWORD timeoutMs) const;
+    HWND FindAboutBox() const;
+    // A command of the dialog's system menu, as choosing it there sends.
+    void SystemCommand(WPARAM command, LPARAM detail = 0) {
+        ::PostMessageA(m_dialog, WM_SYSCOMMAND, command, detail);
+    }
+    // A menu the program shows, such as its system menu, or null.
+    HWND FindOpenMenu() const;
+    // Whether the process is still there.
+    bool IsAlive() const;
 
     // Asks the dialog to close, as its close box does.
     void RequestClose() { ::PostMessageA(m_dialog, WM_CLOSE, 0, 0); }

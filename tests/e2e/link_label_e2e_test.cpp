@@ -1,0 +1,359 @@
+#include "res/resource.h"
+#include "tests/e2e/driver_win.h"
+#include "tests/win/class_registry_win.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using e2e::WaitUntil;
+
+const COLORREF kLinkColor = RGB(0, 0, 238);
+const COLORREF kVisitedColor = RGB(85, 26, 139);
+const char kAddress[] = "http://www.morrowfen.example/";
+const DWORD kRedrawTimeoutMs = 3000;
+
+// What the screen shows of a window, one COLORREF per pixel, rows top down.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    int Count(COLORREF colour) const {
+        int count = 0;
+        for (const COLORREF pixel : pixels)
+            count += pixel == colour;
+        return count;
+    }
+};
+
+Picture Capture(HWND window) {
+    RECT area;
+    ::GetWindowRect(window, &area);
+    Picture picture;
+    picture.width = area.right - area.left;
+    picture.height = area.bottom - area.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) {
+        const HGDIOBJ previous = ::SelectObject(memory, bitmap);
+        ::BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+        ::GdiFlush();
+        const auto* bgrx = static_cast<const BYTE*>(bits);
+        for (int i = 0; i < picture.width * picture.height; ++i, bgrx += 4)
+            picture.pixels.push_back(RGB(bgrx[2], bgrx[1], bgrx[0]));
+        ::SelectObject(memory, previous);
+        ::DeleteObject(bitmap);
+    }
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+// The text is anti-aliased: only the middle of its strokes has the exact
+// colour, and no other colour the label may take has those pixels.
+bool ShowsOnly(const Picture& picture, COLORREF colour) {
+    const COLORREF colours[] = {kLinkColor, kVisitedColor, ::GetSysColor(COLOR_HIGHLIGHT)};
+    for (const COLORREF other : colours) {
+        if (other != colour && picture.Count(other) > 0)
+            return false;
+    }
+    return picture.Count(colour) > 0;
+}
+
+POINT Centre(HWND window) {
+    RECT area;
+    ::GetWindowRect(window, &area);
+    return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+}
+
+HCURSOR CurrentCursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    ::GetCursorInfo(&info);
+    return info.hCursor;
+}
+
+// Runs xdotool, so that the X server itself moves the pointer or clicks,
+// as the user's mouse does, and Wine takes it as real input. (SetCursorPos
+// was seen undone now and then by Wine's late report of the X pointer's
+// earlier place.) Wine starts a Unix program without a handle to wait on.
+bool Xdotool(const std::string& arguments) {
+    std::string command = "/usr/bin/xdotool " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process))
+        return false;
+    if (process.hThread)
+        ::CloseHandle(process.hThread);
+    if (process.hProcess)
+        ::CloseHandle(process.hProcess);
+    return true;
+}
+
+bool PointerIsAt(POINT point) {
+    POINT now{};
+    return ::GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+}
+
+// The Wine desktop covers the X screen from its corner, so both count
+// pixels alike.
+bool MovePointer(POINT point) {
+    return Xdotool("mousemove " + std::to_string(point.x) + " " + std::to_string(point.y)) &&
+           WaitUntil([&] { return PointerIsAt(point); }, 5000);
+}
+
+// A visible tooltip of the process, or null.
+HWND VisibleTooltip(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(param);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            char name[64] = "";
+            ::GetClassNameA(window, name, sizeof name);
+            if (process != search->processId || !::IsWindowVisible(window) ||
+                std::string(name) != "tooltips_class32")
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string BrowserLogPath() {
+    char dir[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + "tarnwick-e2e-browser.log";
+}
+
+// What the stand-in browser wrote; empty until it has.
+std::string BrowserLog() {
+    std::ifstream in(BrowserLogPath(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string BrowserPath() { return e2e::Env("TARNWICK_FAKES") + "\\browser.exe"; }
+
+// The shell's command for web addresses names a program that does not
+// exist, so the shell fails with "file not found" and the label falls back
+// to the command registered for .htm pages: the given one.
+class ShellCannotOpenAddresses {
+public:
+    explicit ShellCannotOpenAddresses(const std::string& pageCommand)
+        : m_http("http\\shell\\open\\command", Command(MissingProgram())),
+          m_htm(".htm", "TarnwickTest.Page"),
+          m_page("TarnwickTest.Page\\shell\\open\\command", pageCommand) {}
+    bool Applied() const { return m_http.Applied() && m_htm.Applied() && m_page.Applied(); }
+
+    static std::string Command(const std::string& program) { return "\"" + program + "\" \"%1\""; }
+    static std::string MissingProgram() {
+        return e2e::Env("TARNWICK_FAKES") + "\\no-such-browser.exe";
+    }
+
+private:
+    const ClassesRootDefault m_http;
+    const ClassesRootDefault m_htm;
+    const ClassesRootDefault m_page;
+};
+
+class LinkLabel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::SetEnvironmentVariableA("TARNWICK_BROWSER_LOG", BrowserLogPath().c_str());
+        ::DeleteFileA(BrowserLogPath().c_str());
+        program = std::make_unique<e2e::Program>(e2e::Env("TARNWICK_EXE"));
+        ASSERT_TRUE(program->Started()) << "no dialog from " << e2e::Env("TARNWICK_EXE");
+        label = program->Item(IDC_LINK_HOME);
+        ASSERT_TRUE(label);
+        ::GetWindowThreadProcessId(program->Dialog(), &processId);
+        // The pointer starts on the desktop, away from the centred dialog.
+        ASSERT_TRUE(MovePointer({5, 5})) << "xdotool did not move the pointer";
+        // Wait for the first painting.
+        ASSERT_TRUE(WaitUntil([this] { return ShowsOnly(Capture(label), kLinkColor); }, 5000));
+    }
+
+    void TearDown() override {
+        if (!program->Started())
+            return;
+        // The next test's program must not start under the pointer.
+        MovePointer({5, 5});
+        program->RequestClose();
+        DWORD exitCode = 1;
+        EXPECT_TRUE(program->WaitForExit(10000, &exitCode));
+        EXPECT_EQ(exitCode, 0u);
+    }
+
+    bool WaitForColour(COLORREF colour) {
+        return WaitUntil([&] { return ShowsOnly(Capture(label), colour); }, kRedrawTimeoutMs);
+    }
+
+    // A point of the dialog, above the label, where there is no control.
+    POINT DialogBesideLabel() const {
+        RECT area;
+        ::GetWindowRect(label, &area);
+        return {area.left + 5, area.top - 15};
+    }
+
+    // A point of the desktop straight below the dialog.
+    POINT DesktopBelowDialog() const {
+        RECT area;
+        ::GetWindowRect(program->Dialog(), &area);
+        return {Centre(label).x, area.bottom + 20};
+    }
+
+    // The pointer over the label, which shows it by its highlight.
+    bool Hover() {
+        return MovePointer(Centre(label)) && WaitForColour(::GetSysColor(COLOR_HIGHLIGHT));
+    }
+
+    std::unique_ptr<e2e::Program> program;
+    HWND label = nullptr;
+    DWORD processId = 0;
+};
+
+TEST_F(LinkLabel, ShowsItsCaptionInTheLinkColourFittedToTheText) {
+    EXPECT_EQ(e2e::WindowText(label), "Morrowfen");
+
+    // The caption's size in the dialog's font, 宋体 of 10 points.
+    const HDC screen = ::GetDC(nullptr);
+    const HFONT font = ::CreateFontA(-::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0,
+                                     0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "宋体");
+    const HGDIOBJ previous = ::SelectObject(screen, font);
+    SIZE text{};
+    ::GetTextExtentPoint32A(screen, "Morrowfen", 9, &text);
+    ::SelectObject(screen, previous);
+    ::DeleteObject(font);
+    ::ReleaseDC(nullptr, screen);
+    RECT client;
+    ::GetClientRect(label, &client);
+    EXPECT_EQ(client.right, text.cx);
+    EXPECT_EQ(client.bottom, text.cy);
+
+    // The drawn text reaches both ends of the label, so it is neither cut
+    // off nor followed by a stretch that would still react to the mouse.
+    const Picture picture = Capture(label);
+    // The top left corner lies above the capital.
+    const COLORREF background = picture.At(0, 0);
+    int first = picture.width;
+    int last = -1;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            if (picture.At(x, y) == background)
+                continue;
+            first = std::min(first, x);
+            last = std::max(last, x);
+        }
+    }
+    EXPECT_LE(first, 2);
+    EXPECT_GE(last, picture.width - 3);
+    EXPECT_TRUE(ShowsOnly(picture, kLinkColor));
+}
+
+TEST_F(LinkLabel, PointerOverItHighlightsItAndShowsTheHandAndTheAddress) {
+    const Picture unhovered = Capture(label);
+    const POINT beside = DialogBesideLabel();
+    ASSERT_EQ(::WindowFromPoint(beside), program->Dialog());
+    ASSERT_TRUE(MovePointer(beside));
+    ::Sleep(300);
+    const HCURSOR dialogCursor = CurrentCursor();
+
+    ASSERT_TRUE(Hover()) << "no highlight on hover";
+    // Cursors are objects of the process that loads them, so the hand of
+    // the program cannot be compared with ours: only that it has its own.
+    EXPECT_NE(CurrentCursor(), dialogCursor);
+    HWND tip = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (tip = VisibleTooltip(processId)) != nullptr; }, 3000))
+        << "no tooltip";
+    EXPECT_EQ(e2e::WindowText(tip), kAddress);
+
+    ASSERT_TRUE(MovePointer(beside));
+    EXPECT_TRUE(WaitForColour(kLinkColor)) << "still highlighted in the dialog";
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(tip); }, kRedrawTimeoutMs));
+    // The label looks as it did, not tinged by the highlight it was drawn in.
+    EXPECT_TRUE(WaitUntil([&] { return Capture(label).pixels == unhovered.pixels; }, 1000));
+}
+
+TEST_F(LinkLabel, PointerLeavingStraightOutOfTheDialogEndsTheHighlight) {
+    const Picture unhovered = Capture(label);
+    const POINT below = DesktopBelowDialog();
+    ASSERT_NE(::GetAncestor(::WindowFromPoint(below), GA_ROOT), program->Dialog());
+
+    ASSERT_TRUE(Hover()) << "no highlight on hover";
+    ASSERT_TRUE(MovePointer(below));
+    EXPECT_TRUE(WaitForColour(kLinkColor)) << "still highlighted on the desktop";
+    EXPECT_TRUE(WaitUntil([&] { return Capture(label).pixels == unhovered.pixels; }, 1000));
+}
+
+TEST_F(LinkLabel, ClickOpensTheAddressInTheRegisteredBrowserAndMarksTheLinkVisited) {
+    const ShellCannotOpenAddresses registry(ShellCannotOpenAddresses::Command(BrowserPath()));
+    ASSERT_TRUE(registry.Applied());
+
+    ASSERT_TRUE(Hover()) << "no highlight on hover";
+    ASSERT_TRUE(Xdotool("click 1"));
+    const std::string expected = "\"" + BrowserPath() + "\"  " + kAddress;
+    EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == expected; }, 10000)) << BrowserLog();
+    EXPECT_FALSE(program->FindMessageBox());
+
+    ASSERT_TRUE(MovePointer(DialogBesideLabel()));
+    EXPECT_TRUE(WaitForColour(kVisitedColor)) << "not drawn as visited";
+}
+
+TEST_F(LinkLabel, ClickThatNothingCanOpenSaysWhyAndLeavesTheLinkUnvisited) {
+    {
+        const ShellCannotOpenAddresses registry(ShellCannotOpenAddresses::Command(BrowserPath()));
+        ASSERT_TRUE(registry.Applied());
+        ASSERT_TRUE(Hover()) << "no highlight on hover";
+        ASSERT_TRUE(Xdotool("click 1"));
+        ASSERT_TRUE(WaitUntil([] { return !BrowserLog().empty(); }, 10000));
+        ASSERT_TRUE(MovePointer(DialogBesideLabel()));
+        ASSERT_TRUE(WaitForColour(kVisitedColor)) << "not drawn as visited";
+    }
+
+    const ShellCannotOpenAddresses registry(
+        ShellCannotOpenAddresses::Command(ShellCannotOpenAddresses::MissingProgram()));
+    ASSERT_TRUE(registry.Applied());
+    // A second click on the same spot soon after the first is a double click,
+    // which the label does not take as a click.
+    ::Sleep(::GetDoubleClickTime() + 100);
+    ASSERT_TRUE(Hover()) << "no highlight on hover";
+    ASSERT_TRUE(Xdotool("click 1"));
+    const HWND box = program->WaitForMessageBox(10000);
+    ASSERT_TRUE(box) << "no message box";
+    EXPECT_EQ(e2e::WindowText(box), "tarnwick");
+    EXPECT_EQ(e2e::WindowText(::GetDlgItem(box, 0xFFFF)),
+              "Unable to open hyperlink:\n\nThe specified file was not found.");
+    program->Answer(box);
+    EXPECT_TRUE(WaitUntil([this] { return !program->FindMessageBox(); }, 10000));
+
+    ASSERT_TRUE(MovePointer(DialogBesideLabel()));
+    EXPECT_TRUE(WaitForColour(kLinkColor)) << "still drawn as visited";
+}
+
+} // namespace

@@ -1,0 +1,470 @@
+#include "res/resource.h"
+#include "tests/e2e/driver_win.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using e2e::WaitUntil;
+
+const char kCompleted[] = "\r\n所有命令运行完毕.\r\n";
+const char kStopped[] = "\r\n中止命令.\r\n";
+const char kBadTarget[] = "请输入正确域名";
+const char kFirstHop[] = "  1    <1 ms    <1 ms    <1 ms  127.0.0.1\r\n";
+const char kPingHeader[] = "执行\" ping 127.0.0.1\"命令\r\n";
+// A report as the pane holds it: CP936 text with CR LF line ends.
+const char kReport[] = "\r\n--------------------------------------------\r\n"
+                       "执行\" ping 127.0.0.1\"命令\r\n来自 127.0.0.1 的回复\r\n"
+                       "\r\n所有命令运行完毕.\r\n";
+
+const DWORD kRunTimeoutMs = 60000;
+// The first save dialog of a session takes a while to read its folder.
+const DWORD kDialogTimeoutMs = 15000;
+const DWORD kGoneTimeoutMs = 10000;
+// The save dialog's choice of file types.
+const int kFileTypeList = 1136;
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    return ::CloseHandle(file) && ok;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(e2e::ReadFileBytes(path, &bytes)) << "cannot read " << path;
+    return bytes;
+}
+
+// A key as the program's thread receives it, its target being a window of
+// that thread.
+void PressKey(HWND window, WPARAM key) {
+    const LPARAM scanCode = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    ::PostMessageA(window, WM_KEYDOWN, key, scanCode | 1);
+    ::PostMessageA(window, WM_KEYUP, key, scanCode | 1 | 0xC0000000);
+}
+
+bool IsGone(HWND window) { return !::IsWindow(window) || !::IsWindowVisible(window); }
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = std::make_unique<e2e::Program>(e2e::Env("TARNWICK_EXE"));
+        ASSERT_TRUE(program->Started()) << "no dialog from " << e2e::Env("TARNWICK_EXE");
+    }
+
+    // Every test leaves a program that still closes cleanly.
+    void TearDown() override {
+        if (!program->Started())
+            return;
+        program->RequestClose();
+        DWORD exitCode = 1;
+        EXPECT_TRUE(program->WaitForExit(10000, &exitCode));
+        EXPECT_EQ(exitCode, 0u);
+    }
+
+    std::string Pane() const { return program->Text(IDC_OUTPUT); }
+    HWND Dialog() const { return program->Dialog(); }
+
+    bool IsIdle() const {
+        return program->IsEnabled(IDC_START) && !program->IsEnabled(IDC_STOP) &&
+               program->IsEnabled(IDC_SAVE);
+    }
+
+    void StartRun(const std::string& target) {
+        program->SetText(IDC_TARGET, target);
+        ASSERT_TRUE(program->Click(IDC_START));
+        ASSERT_TRUE(WaitUntil([this] { return program->IsEnabled(IDC_STOP); }, 5000))
+            << "run did not start";
+    }
+
+    bool WaitForPaneText(const std::string& part, DWORD timeoutMs = kRunTimeoutMs) {
+        return WaitUntil([&] { return Contains(Pane(), part); }, timeoutMs);
+    }
+
+    std::unique_ptr<e2e::Program> program;
+};
+
+// Saving goes through the system's save dialog, as the user sees it.
+class Save : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        folder = FreshFolder();
+    }
+
+    // A folder of the test's own, emptied, under the artifacts folder.
+    static std::string FreshFolder() {
+        const std::string parent = e2e::Env("TARNWICK_ARTIFACTS") + "\\save";
+        ::CreateDirectoryA(parent.c_str(), nullptr);
+        const std::string folder =
+            parent + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        for (const std::string& name : e2e::FolderEntries(folder)) {
+            const std::string path = folder + "\\" + name;
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileA(path.c_str());
+        }
+        EXPECT_TRUE(e2e::FolderEntries(folder).empty()) << folder;
+        return folder;
+    }
+
+    HWND OpenSaveDialog() {
+        if (!program->Click(IDC_SAVE))
+            return nullptr;
+        return program->WaitForSaveDialog(kDialogTimeoutMs);
+    }
+
+    // Waits until the save dialog has gone and the program has finished
+    // with the file: the pane answers only once the save is over, or while
+    // an error is shown.
+    void WaitUntilClosed(HWND saveDialog) {
+        ASSERT_TRUE(WaitUntil([&] { return IsGone(saveDialog); }, kGoneTimeoutMs))
+            << "the save dialog stayed open";
+        Pane();
+    }
+
+    // Saves the pane to a file the dialog has not seen before.
+    void SaveTo(const std::string& path) {
+        const HWND save = OpenSaveDialog();
+        ASSERT_TRUE(save) << "no save dialog";
+        program->SaveAs(save, path);
+        ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
+    }
+
+    // Saves onto an existing file, answering the question to replace it.
+    void SaveOver(const std::string& path) {
+        const HWND save = OpenSaveDialog();
+        ASSERT_TRUE(save) << "no save dialog";
+        program->SaveAs(save, path);
+        const HWND prompt = program->WaitForOverwritePrompt(save, kDialogTimeoutMs);
+        ASSERT_TRUE(prompt) << "replacing " << path << " was not asked";
+        e2e::PressButton(prompt, IDYES);
+        ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
+    }
+
+    // Types the folder and presses Save, which takes the dialog there and
+    // empties the name field for the file's name.
+    void GoInto(HWND saveDialog, const std::string& where) {
+        program->SaveAs(saveDialog, where);
+        ASSERT_TRUE(
+            WaitUntil([&] { return program->FileName(saveDialog).empty(); }, kDialogTimeoutMs))
+            << "the dialog did not go into " << where;
+        ASSERT_FALSE(IsGone(saveDialog));
+    }
+
+    std::string folder;
+};
+
+TEST_F(Save, IsDisabledWhileARunGoes) {
+    ASSERT_TRUE(program->IsEnabled(IDC_SAVE));
+    StartRun("127.0.0.1");
+    EXPECT_FALSE(program->IsEnabled(IDC_SAVE));
+    ASSERT_TRUE(WaitForPaneText(kPingHeader, 5000)) << Pane();
+    EXPECT_TRUE(program->IsEnabled(IDC_STOP));
+    EXPECT_FALSE(program->IsEnabled(IDC_SAVE));
+    ASSERT_TRUE(program->Click(IDC_STOP));
+    EXPECT_TRUE(WaitUntil([this] { return IsIdle(); }, 1000));
+}
+
+TEST_F(Save, FileHoldsExactlyThePaneOfARun) {
+    StartRun("127.0.0.1");
+    ASSERT_TRUE(WaitUntil([this] { return EndsWith(Pane(), kCompleted); }, kRunTimeoutMs))
+        << Pane();
+    ASSERT_TRUE(WaitUntil([this] { return IsIdle(); }, 5000));
+    const std::string pane = Pane();
+
+    const HWND save = OpenSaveDialog();
+    ASSERT_TRUE(save) << "no save dialog";
+    // The dialog offers the usual name and the two kinds of file.
+    EXPECT_EQ(program->FileName(save), "NetTestReport.txt");
+    const HWND types = ::GetDlgItem(save, kFileTypeList);
+    EXPECT_EQ(::SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(e2e::WindowText(types), "TxtFile (.txt)");
+    const std::string path = folder + "\\run.txt";
+    program->SaveAs(save, path);
+    ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
+
+    const std::string saved = FileBytes(path);
+    EXPECT_EQ(saved, pane);
+    // What a broken save would most likely get wrong, named.
+    EXPECT_TRUE(Contains(saved, kCompleted)) << "not CP936 text with CR LF";
+    EXPECT_NE(saved.rfind("\xEF\xBB\xBF", 0), 0u) << "starts with a byte order mark";
+    EXPECT_EQ(saved.find('\0'), std::string::npos);
+    EXPECT_EQ(e2e::FolderEntries(folder), std::vector<std::string>{"run.txt"});
+    EXPECT_EQ(Pane(), pane);
+    EXPECT_TRUE(IsIdle());
+}
+
+TEST_F(Save, EmptyPaneGivesAnEmptyFile) {
+    const std::string path = folder + "\\empty.txt";
+    ASSERT_NO_FATAL_FAILURE(SaveTo(path));
+    std::string saved = "not read";
+    ASSERT_TRUE(e2e::ReadFileBytes(path, &saved)) << "no file " << path;
+    EXPECT_EQ(saved, "");
+}
+
+TEST_F(Save, NameWithoutExtensionGetsTxt) {
+    program->SetText(IDC_OUTPUT, kReport);
+    const HWND save = OpenSaveDialog();
+    ASSERT_TRUE(save) << "no save dialog";
+    ASSERT_NO_FATAL_FAILURE(GoInto(save, folder));
+    program->SaveAs(save, "report");
+    ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
+
+    EXPECT_EQ(e2e::FolderEntries(folder), std::vector<std::string>{"report.txt"});
+    EXPECT_EQ(FileBytes(folder + "\\report.txt"), kReport);
+}
+
+TEST_F(Save, ExistingFileIsReplacedWholeOnlyWhenTheUserAgrees) {
+    const std::string path = folder + "\\report.txt";
+    std::string old;
+    for (int line = 0; line < 500; ++line)
+        old += "上一次的报告 " + std::to_string(line) + "\r\n";
+    ASSERT_TRUE(WriteFileBytes(path, old));
+    program->SetText(IDC_OUTPUT, kReport);
+    ASSERT_LT(Pane().size(), old.size());
+
+    const HWND save = OpenSaveDialog();
+    ASSERT_TRUE(save) << "no save dialog";
+    program->SaveAs(save, path);
+    HWND prompt = program->WaitForOverwritePrompt(save, kDialogTimeoutMs);
+    ASSERT_TRUE(prompt) << "replacing was not asked";
+    e2e::PressButton(prompt, IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return IsGone(prompt); }, kGoneTimeoutMs));
+    // No leaves the user in the dialog to choose another name.
+    ::Sleep(300);
+    EXPECT_FALSE(IsGone(save));
+    EXPECT_EQ(FileBytes(path), old);
+
+    program->SaveAs(save, path);
+    prompt = program->WaitForOverwritePrompt(save, kDialogTimeoutMs);
+    ASSERT_TRUE(prompt) << "replacing was not asked the second time";
+    e2e::PressButton(prompt, IDYES);
+    ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
+    EXPECT_EQ(FileBytes(path), kReport);
+    EXPECT_EQ(e2e::FolderEntries(folder), std::vector<std::string>{"report.txt"});
+}
+
+TEST_F(Save, CancelLeavesTheFolderAsItWas) {
+    ASSERT_TRUE(WriteFileBytes(folder + "\\earlier.txt", "earlier\r\n"));
+    const std::vector<std::string> before = e2e::FolderEntries(folder);
+    program->SetText(IDC_OUTPUT, kReport);
+
+    const HWND save = OpenSaveDialog();
+    ASSERT_TRUE(save) << "no save dialog";
+    ASSERT_NO_FATAL_FAILURE(GoInto(save, folder));
+    program->TypeFileName(save, "new.txt");
+    e2e::PressButton(save, IDCANCEL);
+    ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
+
+    EXPECT_EQ(e2e::FolderEntries(folder), before);
+    EXPECT_EQ(FileBytes(folder + "\\earlier.txt"), "earlier\r\n");
+    EXPECT_FALSE(program->FindMessageBox());
+    EXPECT_EQ(Pane(), kReport);
+    EXPECT_TRUE(IsIdle());
+}
+
+// A save that cannot be written tells the user which file, leaves what was
+// there and nothing else, and the program goes on as before.
+class SaveFailure : public Save {
+protected:
+    void ExpectToldAndUnharmed(const std::string& path, const std::string& old,
+                               const std::vector<std::string>& entries) {
+        const HWND box = program->WaitForDialog(
+            Dialog(), [](HWND window) { return ::GetDlgItem(window, 0xFFFF) != nullptr; },
+            kDialogTimeoutMs);
+        ASSERT_TRUE(box) << "no error shown";
+        const std::string text = e2e::MessageText(box);
+        const std::string which = "无法保存文件 " + path + "。\n\n";
+        EXPECT_EQ(text.rfind(which, 0), 0u) << text;
+        // The system's reason follows.
+        EXPECT_GT(text.size(), which.size()) << text;
+        EXPECT_EQ(FileBytes(path), old);
+        EXPECT_EQ(e2e::FolderEntries(FolderOf(path)), entries);
+
+        program->Answer(box);
+        ASSERT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));
+        EXPECT_EQ(Pane(), kReport);
+        EXPECT_TRUE(IsIdle());
+        const std::string good = folder + "\\second.txt";
+        ASSERT_NO_FATAL_FAILURE(SaveTo(good));
+        EXPECT_EQ(FileBytes(good), kReport);
+        EXPECT_FALSE(program->FindMessageBox());
+    }
+
+    static std::string FolderOf(const std::string& path) {
+        return path.substr(0, path.find_last_of('\\'));
+    }
+};
+
+// Another program that holds the report open, as a viewer may, keeps it
+// from being replaced. (Wine, unlike Windows, lets a read-only file be
+// replaced, so that case cannot be shown here.)
+TEST_F(SaveFailure, OverReportHeldOpen) {
+    const std::string path = folder + "\\report.txt";
+    ASSERT_TRUE(WriteFileBytes(path, "the report to keep\r\n"));
+    const HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    program->SetText(IDC_OUTPUT, kReport);
+
+    SaveOver(path);
+    if (!HasFatalFailure())
+        ExpectToldAndUnharmed(path, "the report to keep\r\n", {"report.txt"});
+    ::CloseHandle(held);
+}
+
+// The folder is locked by the test's fixture with chattr +i, which binds
+// even root; where that could not be done the folder stays writable.
+TEST_F(SaveFailure, IntoLockedFolder) {
+    const std::string locked = e2e::Env("TARNWICK_ARTIFACTS") + "\\save-locked";
+    const std::string probe = locked + "\\probe.txt";
+    if (WriteFileBytes(probe, "")) {
+        ::DeleteFileA(probe.c_str());
+        GTEST_SKIP() << locked << " could not be locked";
+    }
+    const std::string path = locked + "\\report.txt";
+    const std::string old = FileBytes(path);
+    ASSERT_FALSE(old.empty());
+    const std::vector<std::string> entries = e2e::FolderEntries(locked);
+    program->SetText(IDC_OUTPUT, kReport);
+
+    ASSERT_NO_FATAL_FAILURE(SaveOver(path));
+    ExpectToldAndUnharmed(path, old, entries);
+}
+
+class About : public ProgramTest {
+protected:
+    // Chooses the command and waits for the box; null if none came.
+    HWND Open(WPARAM command) {
+        program->SystemCommand(command);
+        return WaitForBox();
+    }
+
+    HWND WaitForBox() {
+        HWND box = nullptr;
+        WaitUntil(
+            [&] {
+                box = program->FindAboutBox();
+                return box != nullptr;
+            },
+            kDialogTimeoutMs);
+        return box;
+    }
+
+    void ExpectClosed(HWND box) {
+        EXPECT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(Dialog()) != FALSE; }, 5000))
+            << "the dialog stayed disabled";
+        EXPECT_TRUE(IsIdle());
+    }
+};
+
+// What its system menu holds is checked inside a process of the program's
+// own (win_about_menu_tests): another process cannot read its menus.
+TEST_F(About, ChosenFromTheSystemMenuByKeys) {
+    // Alt+Space opens the menu, Up from its top reaches the last entry.
+    program->SystemCommand(SC_KEYMENU, ' ');
+    ASSERT_TRUE(WaitUntil([this] { return program->FindOpenMenu() != nullptr; }, 5000))
+        << "no system menu";
+    PressKey(Dialog(), VK_UP);
+    PressKey(Dialog(), VK_RETURN);
+    const HWND box = WaitForBox();
+    ASSERT_TRUE(box) << "the last entry did not open the About box";
+    e2e::PressButton(box, IDOK);
+    ExpectClosed(box);
+}
+
+TEST_F(About, OpensOverTheDisabledDialogAndOkClosesIt) {
+    // The system keeps the low four bits of a command for itself.
+    for (const WPARAM command : {WPARAM{16}, WPARAM{16 + 5}}) {
+        SCOPED_TRACE(command);
+        const HWND box = Open(command);
+        ASSERT_TRUE(box) << "no About box";
+        EXPECT_EQ(::GetWindow(box, GW_OWNER), Dialog());
+        EXPECT_FALSE(::IsWindowEnabled(Dialog()));
+        e2e::PressButton(box, IDOK);
+        ExpectClosed(box);
+    }
+}
+
+TEST_F(About, EscapeClosesIt) {
+    const HWND box = Open(16);
+    ASSERT_TRUE(box) << "no About box";
+    PressKey(::GetDlgItem(box, IDOK), VK_ESCAPE);
+    ExpectClosed(box);
+}
+
+TEST_F(About, OtherSystemCommandsDoNotOpenIt) {
+    program->SystemCommand(32);
+    EXPECT_FALSE(WaitUntil([this] { return program->FindAboutBox() != nullptr; }, 1500));
+    EXPECT_TRUE(program->IsAlive());
+    EXPECT_TRUE(::IsWindowEnabled(Dialog()));
+    EXPECT_TRUE(IsIdle());
+}
+
+TEST_F(About, RunGoesOnBehindIt) {
+    StartRun("127.0.0.1");
+    ASSERT_TRUE(WaitForPaneText(kPingHeader, 5000)) << Pane();
+    const HWND box = Open(16);
+    ASSERT_TRUE(box) << "no About box";
+    const std::size_t length = Pane().size();
+    EXPECT_TRUE(WaitUntil([&] { return Pane().size() > length; }, 10000)) << Pane();
+    EXPECT_FALSE(IsGone(box));
+    e2e::PressButton(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));
+    ASSERT_TRUE(program->Click(IDC_STOP));
+    EXPECT_TRUE(WaitUntil([this] { return EndsWith(Pane(), kStopped); }, 10000)) << Pane();
+}
+
+class RefusedStart : public ProgramTest {};
+
+// A stopped run says so only when tracert prints its next hop, 300 ms
+// later; a start refused in the meantime has cleared the pane, which must
+// stay clear.
+TEST_F(RefusedStart, AfterAStopKeepsTheStoppedRunOutOfThePane) {
+    bool beatTheStoppedRun = false;
+    for (int attempt = 0; attempt < 3 && !beatTheStoppedRun; ++attempt) {
+        StartRun("127.0.0.1");
+        ASSERT_TRUE(WaitForPaneText(kFirstHop)) << Pane();
+        program->SetText(IDC_TARGET, "a&b");
+        ASSERT_TRUE(program->Click(IDC_STOP));
+        ASSERT_TRUE(WaitUntil([this] { return program->IsEnabled(IDC_START); }, 1000));
+        beatTheStoppedRun = !Contains(Pane(), kStopped);
+        ASSERT_TRUE(program->Click(IDC_START));
+
+        const HWND box = program->WaitForMessageBox(10000);
+        ASSERT_TRUE(box) << "no message box for a&b";
+        EXPECT_EQ(e2e::MessageText(box), kBadTarget);
+        EXPECT_EQ(Pane(), "");
+        program->Answer(box);
+        ASSERT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));
+        // Long enough for the stopped run to have ended.
+        ::Sleep(3000);
+        EXPECT_EQ(Pane(), "");
+        EXPECT_TRUE(IsIdle());
+    }
+    EXPECT_TRUE(beatTheStoppedRun) << "the stopped run always ended before the start";
+}
+
+} // namespace
