@@ -189,9 +189,11 @@ void CDiagDlg::ShowRunState() {
     const HWND start = GetDlgItem(IDC_START);
     const HWND stop = GetDlgItem(IDC_STOP);
     const HWND focus = ::GetFocus();
+    // Save first: by the time Stop is enabled, a half-done report can no
+    // longer be saved.
+    ::EnableWindow(GetDlgItem(IDC_SAVE), buttons.save);
     ::EnableWindow(start, buttons.start);
     ::EnableWindow(stop, buttons.stop);
-    ::EnableWindow(GetDlgItem(IDC_SAVE), buttons.save);
     // Keep the keyboard usable: the button just pressed may have been
     // disabled under the focus.
     if (focus && !::IsWindowEnabled(focus))
