@@ -50,6 +50,8 @@ HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
     return search.found;
 }
 
+bool IsAboutBox(HWND window) { return Caption(window) == "关于Tarnwick"; }
+
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
     return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kReplyTimeoutMs,
                                  result) != 0;
@@ -64,25 +66,26 @@ bool PostClick(HWND dialog, int id) {
                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id))) != FALSE;
 }
 
-// A failed capture leaves one colour everywhere. Rows of 24-bit pixels are
-// padded to whole DWORDs.
-bool IsBlank(const unsigned char* pixels, int width, int height, DWORD stride) {
-    for (int y = 0; y < height; ++y) {
-        const unsigned char* row = pixels + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < width * 3; ++x) {
-            if (row[x] != pixels[x % 3])
-                return false;
+// Rows of 24-bit pixels are padded to whole DWORDs and stored bottom up.
+bool WriteBmp(const std::string& path, const Picture& picture) {
+    const DWORD stride = (static_cast<DWORD>(picture.width) * 3 + 3) & ~3u;
+    const DWORD size = stride * static_cast<DWORD>(picture.height);
+    std::vector<unsigned char> bits(size);
+    for (int y = 0; y < picture.height; ++y) {
+        unsigned char* row = &bits[static_cast<std::size_t>(picture.height - 1 - y) * stride];
+        for (int x = 0; x < picture.width; ++x, row += 3) {
+            const COLORREF pixel = picture.At(x, y);
+            row[0] = GetBValue(pixel);
+            row[1] = GetGValue(pixel);
+            row[2] = GetRValue(pixel);
         }
     }
-    return true;
-}
 
-bool WriteBmp(const std::string& path, int width, int height, const void* bits, DWORD size) {
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
     info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
+    info.biWidth = picture.width;
+    info.biHeight = picture.height;
     info.biPlanes = 1;
     info.biBitCount = 24;
     info.biCompression = BI_RGB;
@@ -96,7 +99,7 @@ bool WriteBmp(const std::string& path, int width, int height, const void* bits, 
         return false;
     const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
                          std::fwrite(&info, sizeof info, 1, out) == 1 &&
-                         std::fwrite(bits, size, 1, out) == 1;
+                         std::fwrite(bits.data(), size, 1, out) == 1;
     return std::fclose(out) == 0 && written;
 }
 
@@ -128,46 +131,62 @@ std::string WindowText(HWND window) {
     return std::string(text.data(), std::min<std::size_t>(copied, length));
 }
 
-bool SaveScreenshot(HWND window, const std::string& bmpPath) {
-    RECT area;
-    if (!::GetWindowRect(window, &area))
-        return false;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0)
-        return false;
+int Picture::Count(COLORREF colour) const {
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+}
 
+Picture Capture(HWND window) {
+    RECT area;
+    if (!::GetWindowRect(window, &area) || area.right <= area.left || area.bottom <= area.top)
+        return Picture();
+    Picture picture;
+    picture.width = area.right - area.left;
+    picture.height = area.bottom - area.top;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height; // bottom-up, as .bmp files store rows
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     const HDC screen = ::GetDC(nullptr);
     const HDC memory = ::CreateCompatibleDC(screen);
     void* bits = nullptr;
     const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool saved = false;
     if (bitmap) {
         const HGDIOBJ previous = ::SelectObject(memory, bitmap);
-        const bool copied =
-            ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
-        ::GdiFlush();
-        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-        const DWORD size = stride * static_cast<DWORD>(height);
-        saved = copied &&
-                !IsBlank(static_cast<const unsigned char*>(bits), width, height, stride) &&
-                WriteBmp(bmpPath, width, height, bits, size);
+        if (::BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top,
+                     SRCCOPY)) {
+            ::GdiFlush();
+            const auto* bgrx = static_cast<const BYTE*>(bits);
+            for (int i = 0; i < picture.width * picture.height; ++i, bgrx += 4)
+                picture.pixels.push_back(RGB(bgrx[2], bgrx[1], bgrx[0]));
+        }
         ::SelectObject(memory, previous);
         ::DeleteObject(bitmap);
     }
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
-    return saved;
+    if (picture.pixels.empty())
+        return Picture();
+    return picture;
+}
+
+bool SaveScreenshot(HWND window, const std::string& bmpPath) {
+    const Picture picture = Capture(window);
+    // A failed capture leaves one colour everywhere.
+    const bool blank = picture.pixels.empty() ||
+                       picture.Count(picture.pixels[0]) == static_cast<int>(picture.pixels.size());
+    return !blank && WriteBmp(bmpPath, picture);
 }
 
 void PressButton(HWND dialog, int id) { PostClick(dialog, id); }
+
+void PressKey(HWND window, WPARAM key) {
+    const LPARAM scanCode = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    ::PostMessageA(window, WM_KEYDOWN, key, scanCode | 1);
+    ::PostMessageA(window, WM_KEYUP, key, scanCode | 1 | 0xC0000000);
+}
 
 // A message box shows its text in a static control of this id.
 std::string MessageText(HWND box) { return WindowText(::GetDlgItem(box, 0xFFFF)); }
@@ -257,9 +276,7 @@ bool Program::PressEnterIn(int id) {
     thread.cbSize = sizeof thread;
     if (!::GetGUIThreadInfo(m_process.dwThreadId, &thread) || thread.hwndFocus != control)
         return false;
-    const LPARAM scanCode = static_cast<LPARAM>(::MapVirtualKeyA(VK_RETURN, MAPVK_VK_TO_VSC)) << 16;
-    ::PostMessageA(control, WM_KEYDOWN, VK_RETURN, scanCode | 1);
-    ::PostMessageA(control, WM_KEYUP, VK_RETURN, scanCode | 1 | 0xC0000000);
+    PressKey(control, VK_RETURN);
     return true;
 }
 
@@ -326,8 +343,15 @@ HWND Program::WaitForOverwritePrompt(HWND saveDialog, DWORD timeoutMs) const {
         saveDialog, [](HWND) { return true; }, timeoutMs);
 }
 
-HWND Program::FindAboutBox() const {
-    return FindDialog(m_dialog, [](HWND window) { return Caption(window) == "关于Tarnwick"; });
+HWND Program::FindAboutBox() const { return FindDialog(m_dialog, IsAboutBox); }
+
+HWND Program::WaitForAboutBox(DWORD timeoutMs) const {
+    return WaitForDialog(m_dialog, IsAboutBox, timeoutMs);
+}
+
+HWND Program::FindTooltip() const {
+    return FindTopLevel(m_process.dwProcessId,
+                        [](HWND window) { return ClassName(window) == "tooltips_class32"; });
 }
 
 HWND Program::FindOpenMenu() const {

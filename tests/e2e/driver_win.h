@@ -20,6 +20,19 @@ std::string Env(const char* name);
 // process (GetWindowText does not).
 std::string WindowText(HWND window);
 
+// What the screen shows of a window, one COLORREF per pixel, rows top down.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    int Count(COLORREF colour) const;
+};
+
+// Empty when the screen could not be read.
+Picture Capture(HWND window);
+
 // Writes what the screen shows of the window to a 24-bit .bmp file; false
 // when that failed or the picture came out blank.
 bool SaveScreenshot(HWND window, const std::string& bmpPath);
@@ -27,6 +40,9 @@ bool SaveScreenshot(HWND window, const std::string& bmpPath);
 // Presses a button of a dialog by posting its click, so that a button that
 // opens another dialog does not block the caller.
 void PressButton(HWND dialog, int id);
+// A key as the program's thread receives it, its target being a window of
+// that thread.
+void PressKey(HWND window, WPARAM key);
 // The text of a message box.
 std::string MessageText(HWND box);
 // A file's bytes exactly as stored; false when it cannot be read.
@@ -77,6 +93,9 @@ public:
     // The save dialog's question whether to replace an existing file.
     HWND WaitForOverwritePrompt(HWND saveDialog, DWORD timeoutMs) const;
     HWND FindAboutBox() const;
+    HWND WaitForAboutBox(DWORD timeoutMs) const;
+    // A tooltip the program shows, or null.
+    HWND FindTooltip() const;
     // A command of the dialog's system menu, as choosing it there sends.
     void SystemCommand(WPARAM command, LPARAM detail = 0) {
         ::PostMessageA(m_dialog, WM_SYSCOMMAND, command, detail);

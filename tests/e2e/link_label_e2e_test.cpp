@@ -1,71 +1,20 @@
 #include "res/resource.h"
-#include "tests/e2e/driver_win.h"
+#include "tests/e2e/program_test_win.h"
 #include "tests/win/class_registry_win.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
-using e2e::WaitUntil;
+using namespace e2e;
 
 const COLORREF kLinkColor = RGB(0, 0, 238);
 const COLORREF kVisitedColor = RGB(85, 26, 139);
 const char kAddress[] = "http://www.morrowfen.example/";
 const DWORD kRedrawTimeoutMs = 3000;
-
-// What the screen shows of a window, one COLORREF per pixel, rows top down.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    int Count(COLORREF colour) const {
-        int count = 0;
-        for (const COLORREF pixel : pixels)
-            count += pixel == colour;
-        return count;
-    }
-};
-
-Picture Capture(HWND window) {
-    RECT area;
-    ::GetWindowRect(window, &area);
-    Picture picture;
-    picture.width = area.right - area.left;
-    picture.height = area.bottom - area.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap) {
-        const HGDIOBJ previous = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
-        ::GdiFlush();
-        const auto* bgrx = static_cast<const BYTE*>(bits);
-        for (int i = 0; i < picture.width * picture.height; ++i, bgrx += 4)
-            picture.pixels.push_back(RGB(bgrx[2], bgrx[1], bgrx[0]));
-        ::SelectObject(memory, previous);
-        ::DeleteObject(bitmap);
-    }
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return picture;
-}
 
 // The text is anti-aliased: only the middle of its strokes has the exact
 // colour, and no other colour the label may take has those pixels.
@@ -122,29 +71,6 @@ bool MovePointer(POINT point) {
            WaitUntil([&] { return PointerIsAt(point); }, 5000);
 }
 
-// A visible tooltip of the process, or null.
-HWND VisibleTooltip(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(param);
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            char name[64] = "";
-            ::GetClassNameA(window, name, sizeof name);
-            if (process != search->processId || !::IsWindowVisible(window) ||
-                std::string(name) != "tooltips_class32")
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::string BrowserLogPath() {
     char dir[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, dir);
@@ -159,7 +85,7 @@ std::string BrowserLog() {
     return text.str();
 }
 
-std::string BrowserPath() { return e2e::Env("TARNWICK_FAKES") + "\\browser.exe"; }
+std::string BrowserPath() { return Env("TARNWICK_FAKES") + "\\browser.exe"; }
 
 // The shell's command for web addresses names a program that does not
 // exist, so the shell fails with "file not found" and the label falls back
@@ -173,9 +99,7 @@ public:
     bool Applied() const { return m_http.Applied() && m_htm.Applied() && m_page.Applied(); }
 
     static std::string Command(const std::string& program) { return "\"" + program + "\" \"%1\""; }
-    static std::string MissingProgram() {
-        return e2e::Env("TARNWICK_FAKES") + "\\no-such-browser.exe";
-    }
+    static std::string MissingProgram() { return Env("TARNWICK_FAKES") + "\\no-such-browser.exe"; }
 
 private:
     const ClassesRootDefault m_http;
@@ -183,16 +107,14 @@ private:
     const ClassesRootDefault m_page;
 };
 
-class LinkLabel : public ::testing::Test {
+class LinkLabel : public ProgramTest {
 protected:
     void SetUp() override {
         ::SetEnvironmentVariableA("TARNWICK_BROWSER_LOG", BrowserLogPath().c_str());
         ::DeleteFileA(BrowserLogPath().c_str());
-        program = std::make_unique<e2e::Program>(e2e::Env("TARNWICK_EXE"));
-        ASSERT_TRUE(program->Started()) << "no dialog from " << e2e::Env("TARNWICK_EXE");
+        ASSERT_NO_FATAL_FAILURE(ProgramTest::SetUp());
         label = program->Item(IDC_LINK_HOME);
         ASSERT_TRUE(label);
-        ::GetWindowThreadProcessId(program->Dialog(), &processId);
         // The pointer starts on the desktop, away from the centred dialog.
         ASSERT_TRUE(MovePointer({5, 5})) << "xdotool did not move the pointer";
         // Wait for the first painting.
@@ -200,14 +122,10 @@ protected:
     }
 
     void TearDown() override {
-        if (!program->Started())
-            return;
         // The next test's program must not start under the pointer.
-        MovePointer({5, 5});
-        program->RequestClose();
-        DWORD exitCode = 1;
-        EXPECT_TRUE(program->WaitForExit(10000, &exitCode));
-        EXPECT_EQ(exitCode, 0u);
+        if (program->Started())
+            MovePointer({5, 5});
+        ProgramTest::TearDown();
     }
 
     bool WaitForColour(COLORREF colour) {
@@ -224,7 +142,7 @@ protected:
     // A point of the desktop straight below the dialog.
     POINT DesktopBelowDialog() const {
         RECT area;
-        ::GetWindowRect(program->Dialog(), &area);
+        ::GetWindowRect(Dialog(), &area);
         return {Centre(label).x, area.bottom + 20};
     }
 
@@ -233,13 +151,11 @@ protected:
         return MovePointer(Centre(label)) && WaitForColour(::GetSysColor(COLOR_HIGHLIGHT));
     }
 
-    std::unique_ptr<e2e::Program> program;
     HWND label = nullptr;
-    DWORD processId = 0;
 };
 
 TEST_F(LinkLabel, ShowsItsCaptionInTheLinkColourFittedToTheText) {
-    EXPECT_EQ(e2e::WindowText(label), "Morrowfen");
+    EXPECT_EQ(WindowText(label), "Morrowfen");
 
     // The caption's size in the dialog's font, 宋体 of 10 points.
     const HDC screen = ::GetDC(nullptr);
@@ -279,7 +195,7 @@ TEST_F(LinkLabel, ShowsItsCaptionInTheLinkColourFittedToTheText) {
 TEST_F(LinkLabel, PointerOverItHighlightsItAndShowsTheHandAndTheAddress) {
     const Picture unhovered = Capture(label);
     const POINT beside = DialogBesideLabel();
-    ASSERT_EQ(::WindowFromPoint(beside), program->Dialog());
+    ASSERT_EQ(::WindowFromPoint(beside), Dialog());
     ASSERT_TRUE(MovePointer(beside));
     ::Sleep(300);
     const HCURSOR dialogCursor = CurrentCursor();
@@ -289,9 +205,9 @@ TEST_F(LinkLabel, PointerOverItHighlightsItAndShowsTheHandAndTheAddress) {
     // the program cannot be compared with ours: only that it has its own.
     EXPECT_NE(CurrentCursor(), dialogCursor);
     HWND tip = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (tip = VisibleTooltip(processId)) != nullptr; }, 3000))
+    ASSERT_TRUE(WaitUntil([&] { return (tip = program->FindTooltip()) != nullptr; }, 3000))
         << "no tooltip";
-    EXPECT_EQ(e2e::WindowText(tip), kAddress);
+    EXPECT_EQ(WindowText(tip), kAddress);
 
     ASSERT_TRUE(MovePointer(beside));
     EXPECT_TRUE(WaitForColour(kLinkColor)) << "still highlighted in the dialog";
@@ -303,7 +219,7 @@ TEST_F(LinkLabel, PointerOverItHighlightsItAndShowsTheHandAndTheAddress) {
 TEST_F(LinkLabel, PointerLeavingStraightOutOfTheDialogEndsTheHighlight) {
     const Picture unhovered = Capture(label);
     const POINT below = DesktopBelowDialog();
-    ASSERT_NE(::GetAncestor(::WindowFromPoint(below), GA_ROOT), program->Dialog());
+    ASSERT_NE(::GetAncestor(::WindowFromPoint(below), GA_ROOT), Dialog());
 
     ASSERT_TRUE(Hover()) << "no highlight on hover";
     ASSERT_TRUE(MovePointer(below));
@@ -346,9 +262,8 @@ TEST_F(LinkLabel, ClickThatNothingCanOpenSaysWhyAndLeavesTheLinkUnvisited) {
     ASSERT_TRUE(Xdotool("click 1"));
     const HWND box = program->WaitForMessageBox(10000);
     ASSERT_TRUE(box) << "no message box";
-    EXPECT_EQ(e2e::WindowText(box), "tarnwick");
-    EXPECT_EQ(e2e::WindowText(::GetDlgItem(box, 0xFFFF)),
-              "Unable to open hyperlink:\n\nThe specified file was not found.");
+    EXPECT_EQ(WindowText(box), "tarnwick");
+    EXPECT_EQ(MessageText(box), "Unable to open hyperlink:\n\nThe specified file was not found.");
     program->Answer(box);
     EXPECT_TRUE(WaitUntil([this] { return !program->FindMessageBox(); }, 10000));
 

@@ -1,41 +1,24 @@
 #include "res/resource.h"
-#include "tests/e2e/driver_win.h"
+#include "tests/e2e/program_test_win.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-using e2e::WaitUntil;
+using namespace e2e;
 
-const char kCompleted[] = "\r\n所有命令运行完毕.\r\n";
-const char kStopped[] = "\r\n中止命令.\r\n";
-const char kBadTarget[] = "请输入正确域名";
-const char kFirstHop[] = "  1    <1 ms    <1 ms    <1 ms  127.0.0.1\r\n";
 const char kPingHeader[] = "执行\" ping 127.0.0.1\"命令\r\n";
 // A report as the pane holds it: CP936 text with CR LF line ends.
 const char kReport[] = "\r\n--------------------------------------------\r\n"
                        "执行\" ping 127.0.0.1\"命令\r\n来自 127.0.0.1 的回复\r\n"
                        "\r\n所有命令运行完毕.\r\n";
 
-const DWORD kRunTimeoutMs = 60000;
 // The first save dialog of a session takes a while to read its folder.
 const DWORD kDialogTimeoutMs = 15000;
 const DWORD kGoneTimeoutMs = 10000;
 // The save dialog's choice of file types.
 const int kFileTypeList = 1136;
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -51,80 +34,33 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 std::string FileBytes(const std::string& path) {
     std::string bytes;
-    EXPECT_TRUE(e2e::ReadFileBytes(path, &bytes)) << "cannot read " << path;
+    EXPECT_TRUE(ReadFileBytes(path, &bytes)) << "cannot read " << path;
     return bytes;
 }
 
-// A key as the program's thread receives it, its target being a window of
-// that thread.
-void PressKey(HWND window, WPARAM key) {
-    const LPARAM scanCode = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-    ::PostMessageA(window, WM_KEYDOWN, key, scanCode | 1);
-    ::PostMessageA(window, WM_KEYUP, key, scanCode | 1 | 0xC0000000);
-}
-
 bool IsGone(HWND window) { return !::IsWindow(window) || !::IsWindowVisible(window); }
-
-class ProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        program = std::make_unique<e2e::Program>(e2e::Env("TARNWICK_EXE"));
-        ASSERT_TRUE(program->Started()) << "no dialog from " << e2e::Env("TARNWICK_EXE");
-    }
-
-    // Every test leaves a program that still closes cleanly.
-    void TearDown() override {
-        if (!program->Started())
-            return;
-        program->RequestClose();
-        DWORD exitCode = 1;
-        EXPECT_TRUE(program->WaitForExit(10000, &exitCode));
-        EXPECT_EQ(exitCode, 0u);
-    }
-
-    std::string Pane() const { return program->Text(IDC_OUTPUT); }
-    HWND Dialog() const { return program->Dialog(); }
-
-    bool IsIdle() const {
-        return program->IsEnabled(IDC_START) && !program->IsEnabled(IDC_STOP) &&
-               program->IsEnabled(IDC_SAVE);
-    }
-
-    void StartRun(const std::string& target) {
-        program->SetText(IDC_TARGET, target);
-        ASSERT_TRUE(program->Click(IDC_START));
-        ASSERT_TRUE(WaitUntil([this] { return program->IsEnabled(IDC_STOP); }, 5000))
-            << "run did not start";
-    }
-
-    bool WaitForPaneText(const std::string& part, DWORD timeoutMs = kRunTimeoutMs) {
-        return WaitUntil([&] { return Contains(Pane(), part); }, timeoutMs);
-    }
-
-    std::unique_ptr<e2e::Program> program;
-};
 
 // Saving goes through the system's save dialog, as the user sees it.
 class Save : public ProgramTest {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(ProgramTest::SetUp());
         folder = FreshFolder();
     }
 
     // A folder of the test's own, emptied, under the artifacts folder.
     static std::string FreshFolder() {
-        const std::string parent = e2e::Env("TARNWICK_ARTIFACTS") + "\\save";
+        const std::string parent = Env("TARNWICK_ARTIFACTS") + "\\save";
         ::CreateDirectoryA(parent.c_str(), nullptr);
         const std::string folder =
             parent + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         ::CreateDirectoryA(folder.c_str(), nullptr);
-        for (const std::string& name : e2e::FolderEntries(folder)) {
+        for (const std::string& name : FolderEntries(folder)) {
             const std::string path = folder + "\\" + name;
             ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             ::DeleteFileA(path.c_str());
         }
-        EXPECT_TRUE(e2e::FolderEntries(folder).empty()) << folder;
+        EXPECT_TRUE(FolderEntries(folder).empty()) << folder;
         return folder;
     }
 
@@ -158,7 +94,7 @@ protected:
         program->SaveAs(save, path);
         const HWND prompt = program->WaitForOverwritePrompt(save, kDialogTimeoutMs);
         ASSERT_TRUE(prompt) << "replacing " << path << " was not asked";
-        e2e::PressButton(prompt, IDYES);
+        PressButton(prompt, IDYES);
         ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
     }
 
@@ -177,20 +113,22 @@ protected:
 
 TEST_F(Save, IsDisabledWhileARunGoes) {
     ASSERT_TRUE(program->IsEnabled(IDC_SAVE));
-    StartRun("127.0.0.1");
+    PressStart("127.0.0.1");
+    // Save must be off by the time Stop comes on, not only later.
+    ASSERT_TRUE(WaitUntil([this] { return program->IsEnabled(IDC_STOP); }, 5000))
+        << "run did not start";
     EXPECT_FALSE(program->IsEnabled(IDC_SAVE));
     ASSERT_TRUE(WaitForPaneText(kPingHeader, 5000)) << Pane();
     EXPECT_TRUE(program->IsEnabled(IDC_STOP));
     EXPECT_FALSE(program->IsEnabled(IDC_SAVE));
     ASSERT_TRUE(program->Click(IDC_STOP));
-    EXPECT_TRUE(WaitUntil([this] { return IsIdle(); }, 1000));
+    EXPECT_TRUE(WaitUntilIdle(1000));
 }
 
 TEST_F(Save, FileHoldsExactlyThePaneOfARun) {
     StartRun("127.0.0.1");
-    ASSERT_TRUE(WaitUntil([this] { return EndsWith(Pane(), kCompleted); }, kRunTimeoutMs))
-        << Pane();
-    ASSERT_TRUE(WaitUntil([this] { return IsIdle(); }, 5000));
+    ASSERT_TRUE(WaitForPaneEnd(kCompleted)) << Pane();
+    ASSERT_TRUE(WaitUntilIdle(5000));
     const std::string pane = Pane();
 
     const HWND save = OpenSaveDialog();
@@ -199,7 +137,7 @@ TEST_F(Save, FileHoldsExactlyThePaneOfARun) {
     EXPECT_EQ(program->FileName(save), "NetTestReport.txt");
     const HWND types = ::GetDlgItem(save, kFileTypeList);
     EXPECT_EQ(::SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(e2e::WindowText(types), "TxtFile (.txt)");
+    EXPECT_EQ(WindowText(types), "TxtFile (.txt)");
     const std::string path = folder + "\\run.txt";
     program->SaveAs(save, path);
     ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
@@ -210,7 +148,7 @@ TEST_F(Save, FileHoldsExactlyThePaneOfARun) {
     EXPECT_TRUE(Contains(saved, kCompleted)) << "not CP936 text with CR LF";
     EXPECT_NE(saved.rfind("\xEF\xBB\xBF", 0), 0u) << "starts with a byte order mark";
     EXPECT_EQ(saved.find('\0'), std::string::npos);
-    EXPECT_EQ(e2e::FolderEntries(folder), std::vector<std::string>{"run.txt"});
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"run.txt"});
     EXPECT_EQ(Pane(), pane);
     EXPECT_TRUE(IsIdle());
 }
@@ -219,7 +157,7 @@ TEST_F(Save, EmptyPaneGivesAnEmptyFile) {
     const std::string path = folder + "\\empty.txt";
     ASSERT_NO_FATAL_FAILURE(SaveTo(path));
     std::string saved = "not read";
-    ASSERT_TRUE(e2e::ReadFileBytes(path, &saved)) << "no file " << path;
+    ASSERT_TRUE(ReadFileBytes(path, &saved)) << "no file " << path;
     EXPECT_EQ(saved, "");
 }
 
@@ -231,7 +169,7 @@ TEST_F(Save, NameWithoutExtensionGetsTxt) {
     program->SaveAs(save, "report");
     ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
 
-    EXPECT_EQ(e2e::FolderEntries(folder), std::vector<std::string>{"report.txt"});
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"report.txt"});
     EXPECT_EQ(FileBytes(folder + "\\report.txt"), kReport);
 }
 
@@ -249,7 +187,7 @@ TEST_F(Save, ExistingFileIsReplacedWholeOnlyWhenTheUserAgrees) {
     program->SaveAs(save, path);
     HWND prompt = program->WaitForOverwritePrompt(save, kDialogTimeoutMs);
     ASSERT_TRUE(prompt) << "replacing was not asked";
-    e2e::PressButton(prompt, IDNO);
+    PressButton(prompt, IDNO);
     ASSERT_TRUE(WaitUntil([&] { return IsGone(prompt); }, kGoneTimeoutMs));
     // No leaves the user in the dialog to choose another name.
     ::Sleep(300);
@@ -259,25 +197,25 @@ TEST_F(Save, ExistingFileIsReplacedWholeOnlyWhenTheUserAgrees) {
     program->SaveAs(save, path);
     prompt = program->WaitForOverwritePrompt(save, kDialogTimeoutMs);
     ASSERT_TRUE(prompt) << "replacing was not asked the second time";
-    e2e::PressButton(prompt, IDYES);
+    PressButton(prompt, IDYES);
     ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
     EXPECT_EQ(FileBytes(path), kReport);
-    EXPECT_EQ(e2e::FolderEntries(folder), std::vector<std::string>{"report.txt"});
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"report.txt"});
 }
 
 TEST_F(Save, CancelLeavesTheFolderAsItWas) {
     ASSERT_TRUE(WriteFileBytes(folder + "\\earlier.txt", "earlier\r\n"));
-    const std::vector<std::string> before = e2e::FolderEntries(folder);
+    const std::vector<std::string> before = FolderEntries(folder);
     program->SetText(IDC_OUTPUT, kReport);
 
     const HWND save = OpenSaveDialog();
     ASSERT_TRUE(save) << "no save dialog";
     ASSERT_NO_FATAL_FAILURE(GoInto(save, folder));
     program->TypeFileName(save, "new.txt");
-    e2e::PressButton(save, IDCANCEL);
+    PressButton(save, IDCANCEL);
     ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
 
-    EXPECT_EQ(e2e::FolderEntries(folder), before);
+    EXPECT_EQ(FolderEntries(folder), before);
     EXPECT_EQ(FileBytes(folder + "\\earlier.txt"), "earlier\r\n");
     EXPECT_FALSE(program->FindMessageBox());
     EXPECT_EQ(Pane(), kReport);
@@ -294,13 +232,13 @@ protected:
             Dialog(), [](HWND window) { return ::GetDlgItem(window, 0xFFFF) != nullptr; },
             kDialogTimeoutMs);
         ASSERT_TRUE(box) << "no error shown";
-        const std::string text = e2e::MessageText(box);
+        const std::string text = MessageText(box);
         const std::string which = "无法保存文件 " + path + "。\n\n";
         EXPECT_EQ(text.rfind(which, 0), 0u) << text;
         // The system's reason follows.
         EXPECT_GT(text.size(), which.size()) << text;
         EXPECT_EQ(FileBytes(path), old);
-        EXPECT_EQ(e2e::FolderEntries(FolderOf(path)), entries);
+        EXPECT_EQ(FolderEntries(FolderOf(path)), entries);
 
         program->Answer(box);
         ASSERT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));
@@ -337,7 +275,7 @@ TEST_F(SaveFailure, OverReportHeldOpen) {
 // The folder is locked by the test's fixture with chattr +i, which binds
 // even root; where that could not be done the folder stays writable.
 TEST_F(SaveFailure, IntoLockedFolder) {
-    const std::string locked = e2e::Env("TARNWICK_ARTIFACTS") + "\\save-locked";
+    const std::string locked = Env("TARNWICK_ARTIFACTS") + "\\save-locked";
     const std::string probe = locked + "\\probe.txt";
     if (WriteFileBytes(probe, "")) {
         ::DeleteFileA(probe.c_str());
@@ -346,7 +284,7 @@ TEST_F(SaveFailure, IntoLockedFolder) {
     const std::string path = locked + "\\report.txt";
     const std::string old = FileBytes(path);
     ASSERT_FALSE(old.empty());
-    const std::vector<std::string> entries = e2e::FolderEntries(locked);
+    const std::vector<std::string> entries = FolderEntries(locked);
     program->SetText(IDC_OUTPUT, kReport);
 
     ASSERT_NO_FATAL_FAILURE(SaveOver(path));
@@ -361,16 +299,7 @@ protected:
         return WaitForBox();
     }
 
-    HWND WaitForBox() {
-        HWND box = nullptr;
-        WaitUntil(
-            [&] {
-                box = program->FindAboutBox();
-                return box != nullptr;
-            },
-            kDialogTimeoutMs);
-        return box;
-    }
+    HWND WaitForBox() { return program->WaitForAboutBox(kDialogTimeoutMs); }
 
     void ExpectClosed(HWND box) {
         EXPECT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));
@@ -391,7 +320,7 @@ TEST_F(About, ChosenFromTheSystemMenuByKeys) {
     PressKey(Dialog(), VK_RETURN);
     const HWND box = WaitForBox();
     ASSERT_TRUE(box) << "the last entry did not open the About box";
-    e2e::PressButton(box, IDOK);
+    PressButton(box, IDOK);
     ExpectClosed(box);
 }
 
@@ -403,7 +332,7 @@ TEST_F(About, OpensOverTheDisabledDialogAndOkClosesIt) {
         ASSERT_TRUE(box) << "no About box";
         EXPECT_EQ(::GetWindow(box, GW_OWNER), Dialog());
         EXPECT_FALSE(::IsWindowEnabled(Dialog()));
-        e2e::PressButton(box, IDOK);
+        PressButton(box, IDOK);
         ExpectClosed(box);
     }
 }
@@ -431,10 +360,10 @@ TEST_F(About, RunGoesOnBehindIt) {
     const std::size_t length = Pane().size();
     EXPECT_TRUE(WaitUntil([&] { return Pane().size() > length; }, 10000)) << Pane();
     EXPECT_FALSE(IsGone(box));
-    e2e::PressButton(box, IDOK);
+    PressButton(box, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));
     ASSERT_TRUE(program->Click(IDC_STOP));
-    EXPECT_TRUE(WaitUntil([this] { return EndsWith(Pane(), kStopped); }, 10000)) << Pane();
+    EXPECT_TRUE(WaitForPaneEnd(kStopped, 10000)) << Pane();
 }
 
 class RefusedStart : public ProgramTest {};
@@ -455,7 +384,7 @@ TEST_F(RefusedStart, AfterAStopKeepsTheStoppedRunOutOfThePane) {
 
         const HWND box = program->WaitForMessageBox(10000);
         ASSERT_TRUE(box) << "no message box for a&b";
-        EXPECT_EQ(e2e::MessageText(box), kBadTarget);
+        EXPECT_EQ(MessageText(box), kBadTarget);
         EXPECT_EQ(Pane(), "");
         program->Answer(box);
         ASSERT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));

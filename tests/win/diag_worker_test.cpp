@@ -146,6 +146,16 @@ protected:
             EXPECT_EQ(append.first, ticket->m_nId) << append.second;
     }
 
+    // A run to 127.0.0.1 ends with the probe's section, which says whether
+    // it connected (成功) or not (失败).
+    void ExpectProbeEnded(const std::string& outcome) {
+        const std::string transcript = window.Transcript();
+        EXPECT_EQ(CountOf(transcript, kSeparator), 3u) << transcript;
+        const std::string probe = "尝试连接 127.0.0.1 所在主机的80端口\r\n"
+                                  "连接 127.0.0.1 所在主机的80端口";
+        EXPECT_EQ(LastSection(transcript), probe + outcome + "\r\n\r\n所有命令运行完毕.\r\n");
+    }
+
     ReportWindow window;
 };
 
@@ -153,22 +163,12 @@ TEST_F(DiagnosticThread, ProbeReachesAListenerOnPort80) {
     Port80Listener listener;
     ASSERT_TRUE(listener.Listening());
     RunToEnd(std::make_shared<RunTicket>(7), "127.0.0.1");
-
-    const std::string transcript = window.Transcript();
-    EXPECT_EQ(CountOf(transcript, kSeparator), 3u) << transcript;
-    EXPECT_EQ(LastSection(transcript), "尝试连接 127.0.0.1 所在主机的80端口\r\n"
-                                       "连接 127.0.0.1 所在主机的80端口成功\r\n"
-                                       "\r\n所有命令运行完毕.\r\n");
+    ExpectProbeEnded("成功");
 }
 
 TEST_F(DiagnosticThread, ProbeReportsFailureWithoutAListener) {
     RunToEnd(std::make_shared<RunTicket>(8), "127.0.0.1");
-
-    const std::string transcript = window.Transcript();
-    EXPECT_EQ(CountOf(transcript, kSeparator), 3u) << transcript;
-    EXPECT_EQ(LastSection(transcript), "尝试连接 127.0.0.1 所在主机的80端口\r\n"
-                                       "连接 127.0.0.1 所在主机的80端口失败\r\n"
-                                       "\r\n所有命令运行完毕.\r\n");
+    ExpectProbeEnded("失败");
 }
 
 TEST_F(DiagnosticThread, RunStoppedBeforeItBeganOnlyReportsTheStop) {

@@ -451,11 +451,11 @@ TEST(LinkLabelRegistry, ValueMustFitInMaxPathBytes) {
     EXPECT_STREQ(output, "untouched");
 }
 
-// Web pages registered with a type whose open command is the given one.
+// Web pages registered with a type that the given browser opens.
 class RegisteredPages {
 public:
-    explicit RegisteredPages(const std::string& command)
-        : m_htm(".htm", kPageType), m_command(kPageCommand, command) {}
+    explicit RegisteredPages(const std::string& browser)
+        : m_htm(".htm", kPageType), m_command(kPageCommand, "\"" + browser + "\" \"%1\"") {}
     bool Applied() const { return m_htm.Applied() && m_command.Applied(); }
 
 private:
@@ -467,7 +467,7 @@ std::string BrowserPath() { return FakesDir() + "\\browser.exe"; }
 std::string MissingBrowserPath() { return FakesDir() + "\\no-such-browser.exe"; }
 
 TEST_F(LinkLabelTest, AddressTheShellCannotOpenGoesToTheRegisteredBrowser) {
-    const RegisteredPages pages("\"" + BrowserPath() + "\" \"%1\"");
+    const RegisteredPages pages(BrowserPath());
     ASSERT_TRUE(pages.Applied());
     EXPECT_GT(CLinkLabel::OpenAddress(kUnhandledAddress, SW_SHOW), 32);
     EXPECT_EQ(WaitForBrowserLog(), "\"" + BrowserPath() + "\"  " + kUnhandledAddress);
@@ -475,7 +475,7 @@ TEST_F(LinkLabelTest, AddressTheShellCannotOpenGoesToTheRegisteredBrowser) {
 
 TEST_F(LinkLabelTest, OpeningFailsWithTheFallbacksErrorOrElseTheShells) {
     {
-        const RegisteredPages pages("\"" + MissingBrowserPath() + "\" \"%1\"");
+        const RegisteredPages pages(MissingBrowserPath());
         ASSERT_TRUE(pages.Applied());
         EXPECT_EQ(CLinkLabel::OpenAddress(kUnhandledAddress, SW_SHOW), ERROR_FILE_NOT_FOUND);
     }
@@ -486,7 +486,7 @@ TEST_F(LinkLabelTest, OpeningFailsWithTheFallbacksErrorOrElseTheShells) {
 }
 
 TEST_F(LinkLabelTest, ClickThatOpensTheAddressMarksTheLinkVisited) {
-    const RegisteredPages pages("\"" + BrowserPath() + "\" \"%1\"");
+    const RegisteredPages pages(BrowserPath());
     ASSERT_TRUE(pages.Applied());
     CLinkLabel label;
     label.SetAddress(kUnhandledAddress);
@@ -499,7 +499,7 @@ TEST_F(LinkLabelTest, ClickThatOpensTheAddressMarksTheLinkVisited) {
 }
 
 TEST_F(LinkLabelTest, ClickThatCannotOpenTheAddressSaysWhyAndLeavesTheLinkUnvisited) {
-    const RegisteredPages pages("\"" + MissingBrowserPath() + "\" \"%1\"");
+    const RegisteredPages pages(MissingBrowserPath());
     ASSERT_TRUE(pages.Applied());
     CLinkLabel label;
     label.SetAddress(kUnhandledAddress);
