@@ -1,5 +1,8 @@
-# The same sources for 64-bit Windows: what the tests run under wine64 on
-# machines that cannot start 32-bit Linux programs (and so no 32-bit Wine).
+# The same sources for 64-bit Windows: what the fast test tiers run under the
+# 64-bit Wine loader, which starts on every machine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TARNWICK_TRIPLE x86_64-w64-mingw32)
+# Named directly: with 32-bit Wine installed, the "wine" launcher picks the
+# 32-bit loader for every program.
+set(TARNWICK_WINE_LOADER /usr/lib/wine/wine64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -6,17 +6,23 @@ REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Everything the build and the tests need from Debian.
 #
-# There is deliberately no wine32 (and so no i386 multiarch): some of the machines we build and
-# test on, CI among them, refuse to run 32-bit Linux programs. The tests therefore run the x86_64
-# build of the same sources under wine64, while the i686 build is the one we ship.
-# "wine" brings only the launcher script; it works with wine64 alone.
+# wine32 (from the i386 architecture) runs the shipped 32-bit program. Some of our machines, CI
+# among them, refuse to execute 32-bit Linux programs; there the 32-bit half of Wine runs through
+# qemu-user, registered only inside the sandbox's own namespace (see scripts/sandbox). The fast
+# test tiers run the x86_64 build of the same sources under the 64-bit loader.
+# fonts-wine holds Marlett, which Wine draws the caption buttons with.
 TARNWICK_PACKAGES=(
-    cmake make g++ googletest
+    cmake make g++ googletest zip
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine wine64 xvfb xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales
+    wine wine64 wine32:i386 fonts-wine qemu-user-static
+    xvfb xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales
     iproute2 util-linux xauth clang-format
 )
+
+# The 64-bit loader itself: once wine32 is installed, the "wine" launcher picks the 32-bit loader
+# for every program, which cannot start where 32-bit Linux programs are refused.
+WINE64=/usr/lib/wine/wine64
 
 as_root() {
     if [[ $EUID -eq 0 ]]; then
@@ -40,6 +46,9 @@ ensure_deps() {
     done
     if ((${#missing[@]})); then
         echo "Installing: ${missing[*]}"
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            as_root dpkg --add-architecture i386
+        fi
         as_root env DEBIAN_FRONTEND=noninteractive apt-get update
         as_root env DEBIAN_FRONTEND=noninteractive \
             apt-get install -y --no-install-recommends "${missing[@]}"
@@ -64,32 +73,40 @@ configure_and_build() {
 }
 
 # native: the portable code and its unit tests (with sanitizers, hence debug info);
-# win32: the shipped i686 program, whose tests need no Wine (there is no 32-bit Wine here);
-# win64: the same sources, built to run the Wine tests under wine64.
+# win32: the shipped i686 program, and the checks on it that need no Windows;
+# win64: the same sources, built to run the Wine tests under the 64-bit loader, and the driver
+# of the tests on the shipped program.
 build_all() {
     configure_and_build "$REPO/build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     configure_and_build "$REPO/build/win32" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-i686.cmake" -DTARNWICK_WINE_TESTS=OFF
     configure_and_build "$REPO/build/win64" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-x86_64.cmake"
+        -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-x86_64.cmake" \
+        -DTARNWICK_SHIPPED_EXE="$REPO/build/win32/tarnwick.exe"
 }
 
 # Wine settings shared by the sandbox and the desktop run; $1 is the prefix.
 wine_env() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
-    # Wine takes the ANSI code page (936) from the locale.
-    export LC_ALL=zh_CN.UTF-8
+    # A 64-bit Wine process starts 32-bit programs with the loader of this name less its "64".
+    export WINELOADER="$WINE64"
     # No Mono or Gecko: skips their installer dialogs, and the program needs neither. No menu
     # builder: it would put Wine menu entries in the desktop of the user running this.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
-# Creates or updates the prefix. wineboot chatters about the missing 32-bit half even when all
-# is well, so its output is shown only on failure.
+# Runs a Windows program with the 64-bit loader. Wine takes the ANSI code page (936) from the
+# locale, so Wine processes get the Chinese one; the scripts' own messages keep the reader's.
+wine64_run() {
+    LC_ALL=zh_CN.UTF-8 "$WINE64" "$@"
+}
+
+# Creates or updates the prefix. wineboot chatters even when all is well, so its output is shown
+# only on failure.
 wine_boot() {
-    local log="$REPO/build/wineboot.log"
-    if ! wineboot -i >"$log" 2>&1; then
+    local log="$WINEPREFIX.boot.log"
+    if ! wine64_run wineboot -i >"$log" 2>&1; then
         cat "$log" >&2
         echo "wineboot failed" >&2
         return 1
@@ -99,13 +116,18 @@ wine_boot() {
 # Font fixes for a new prefix, seen by Windows programs started after this:
 # - 宋体 drawn with an outline font: the bitmap strikes Wine would otherwise pick at dialog sizes
 #   lose strokes and overlap their neighbours;
-# - Marlett in the prefix's own font folder, because a wine64-only Wine does not find its own
-#   copy and draws the caption buttons as letters.
+# - Marlett in the prefix's own font folder, because the 64-bit loader run directly does not find
+#   Wine's own copy and draws the caption buttons as letters.
 wine_fix_fonts() {
     local face
     for face in 宋体 SimSun; do
-        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
+        wine64_run reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
             /d 'WenQuanYi Micro Hei' /f >/dev/null
     done
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+# Whether this machine executes 32-bit Linux programs, such as Wine's 32-bit loader, itself.
+runs_i386_natively() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
 }
