@@ -53,8 +53,8 @@ HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
 bool IsAboutBox(HWND window) { return Caption(window) == "关于Tarnwick"; }
 
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
-    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kReplyTimeoutMs,
-                                 result) != 0;
+    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL,
+                                 kReplyTimeoutMs * TimeScale(), result) != 0;
 }
 
 // What a click on the button tells its dialog. Posted, not sent: a click
@@ -105,10 +105,18 @@ bool WriteBmp(const std::string& path, const Picture& picture) {
 
 } // namespace
 
+DWORD TimeScale() {
+    static const DWORD scale = [] {
+        const DWORD value = std::strtoul(Env("TARNWICK_TIME_SCALE").c_str(), nullptr, 10);
+        return value ? value : 1;
+    }();
+    return scale;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD begin = ::GetTickCount();
     while (!condition()) {
-        if (::GetTickCount() - begin >= timeoutMs)
+        if (::GetTickCount() - begin >= timeoutMs * TimeScale())
             return false;
         ::Sleep(kPollMs);
     }
@@ -223,7 +231,7 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-Program::Program(const std::string& exePath) {
+Program::Program(const std::string& exePath, DWORD startTimeoutMs) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exePath + "\"";
@@ -242,7 +250,7 @@ Program::Program(const std::string& exePath) {
             });
             return m_dialog != nullptr;
         },
-        30000);
+        startTimeoutMs);
 }
 
 Program::~Program() {

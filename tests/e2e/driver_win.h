@@ -10,6 +10,11 @@
 // windows, from another process.
 namespace e2e {
 
+// How many times slower than usual the program may be: TARNWICK_TIME_SCALE,
+// 1 when unset. An emulated program needs the patience; every time limit of
+// the driver is multiplied by it.
+DWORD TimeScale();
+
 // Checks the condition every 50 ms until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
@@ -53,7 +58,7 @@ std::vector<std::string> FolderEntries(const std::string& folder);
 class Program {
 public:
     // Starts the program and waits for its main dialog; see Started().
-    explicit Program(const std::string& exePath);
+    explicit Program(const std::string& exePath, DWORD startTimeoutMs = 30000);
     // A program still running is ended by force.
     ~Program();
     Program(const Program&) = delete;

@@ -13,8 +13,50 @@ bool EndsWith(const std::string& text, const std::string& tail) {
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+namespace {
+
+const char kSeparator[] = "\r\n--------------------------------------------\r\n";
+
+} // namespace
+
+std::vector<std::string> Sections(const std::string& pane) {
+    std::vector<std::string> sections;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t at = pane.find(kSeparator, from);
+        sections.push_back(
+            pane.substr(from, at == std::string::npos ? std::string::npos : at - from));
+        if (at == std::string::npos)
+            return sections;
+        from = at + sizeof kSeparator - 1;
+    }
+}
+
+std::string ConsoleHeader(const std::string& command) { return "执行\" " + command + "\"命令\r\n"; }
+
+std::string TracertOutput(const std::string& target) {
+    std::string text = "通过最多 30 个跃点跟踪到 " + target + " 的路由\r\n\r\n";
+    for (int hop = 1; hop <= 8; ++hop)
+        text += "  " + std::to_string(hop) + "    <1 ms    <1 ms    <1 ms  127.0.0.1\r\n";
+    return text + "\r\n跟踪完成。\r\n";
+}
+
+std::string ProbeFailed(const std::string& host) {
+    return "尝试连接 " + host + " 所在主机的80端口\r\n连接 " + host + " 所在主机的80端口失败\r\n";
+}
+
+void ExpectCompletedAddressRun(const std::string& pane, const std::string& address) {
+    const std::vector<std::string> sections = Sections(pane);
+    ASSERT_EQ(sections.size(), 4u) << pane;
+    EXPECT_EQ(sections[0], "");
+    EXPECT_EQ(sections[1].rfind(ConsoleHeader("ping " + address), 0), 0u) << sections[1];
+    EXPECT_TRUE(Contains(sections[1], "Reply from " + address)) << sections[1];
+    EXPECT_EQ(sections[2], ConsoleHeader("tracert -d " + address) + TracertOutput(address));
+    EXPECT_EQ(sections[3], ProbeFailed(address) + kCompleted);
+}
+
 void ProgramTest::SetUp() {
-    program = std::make_unique<Program>(Env("TARNWICK_EXE"));
+    program = std::make_unique<Program>(Env("TARNWICK_EXE"), startTimeoutMs);
     ASSERT_TRUE(program->Started()) << "no dialog from " << Env("TARNWICK_EXE");
 }
 

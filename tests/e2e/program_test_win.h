@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -23,11 +24,26 @@ const DWORD kRunTimeoutMs = 60000;
 bool Contains(const std::string& text, const std::string& part);
 bool EndsWith(const std::string& text, const std::string& tail);
 
+// What follows each separator line of the pane; the pane starts with one, so
+// the text before it must be empty.
+std::vector<std::string> Sections(const std::string& pane);
+// The line that opens a console command's section.
+std::string ConsoleHeader(const std::string& command);
+// Everything the stand-in tracert prints.
+std::string TracertOutput(const std::string& target);
+// The probe's lines when nothing listens on port 80, as in the tests' network.
+std::string ProbeFailed(const std::string& host);
+// The pane of a completed run on an address: ping's replies, the stand-in
+// tracert's hops, the failed probe and the closing line.
+void ExpectCompletedAddressRun(const std::string& pane, const std::string& address);
+
 // Each test gets the program freshly started and must leave it still
 // closing cleanly.
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;
+    // How long the program may take to show its dialog.
+    DWORD startTimeoutMs = 30000;
     void TearDown() override;
 
     std::string Pane() const;
