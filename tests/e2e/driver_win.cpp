@@ -231,19 +231,43 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
+namespace {
+
+// Wine lets CreateProcess return only once the new process has finished
+// Wine's own start-up, before any of the program's code has run. A process
+// that ends before then leaves no exit status, and CreateProcess fails with
+// ERROR_INTERNAL_ERROR: Wine itself lost it, silently (its loader could not be
+// executed or died; a loaded machine makes that likelier). No fault of the
+// program can cause that, so that error alone is tried again, and said; every
+// other one fails at once.
+const int kStartAttempts = 3;
+
+bool StartProcess(const std::string& exePath, PROCESS_INFORMATION* process) {
+    for (int attempt = 1;; ++attempt) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string commandLine = "\"" + exePath + "\"";
+        if (::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, process))
+            return true;
+        const DWORD error = ::GetLastError();
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", exePath.c_str(), error);
+        if (error != ERROR_INTERNAL_ERROR || attempt == kStartAttempts)
+            return false;
+        std::fprintf(stderr, "Wine lost the new process while starting it; starting it again\n");
+    }
+}
+
+} // namespace
+
 Program::Program(const std::string& exePath, DWORD startTimeoutMs) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + exePath + "\"";
-    if (!::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &m_process)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", exePath.c_str(), ::GetLastError());
+    if (!StartProcess(exePath, &m_process)) {
         m_process = PROCESS_INFORMATION{};
         return;
     }
     // The first window of a Wine session waits about ten seconds for Wine's
     // desktop to come up.
-    WaitUntil(
+    const bool shown = WaitUntil(
         [this] {
             m_dialog = FindTopLevel(m_process.dwProcessId, [](HWND window) {
                 return ClassName(window) == "#32770" && Caption(window) == "Tarnwick";
@@ -251,6 +275,14 @@ Program::Program(const std::string& exePath, DWORD startTimeoutMs) {
             return m_dialog != nullptr;
         },
         startTimeoutMs);
+    DWORD exitCode = STILL_ACTIVE;
+    if (shown || !::GetExitCodeProcess(m_process.hProcess, &exitCode))
+        return;
+    if (exitCode == STILL_ACTIVE)
+        std::fprintf(stderr, "%s is running but showed no dialog\n", exePath.c_str());
+    else
+        std::fprintf(stderr, "%s ended with code %#lx before its dialog\n", exePath.c_str(),
+                     exitCode);
 }
 
 Program::~Program() {
