@@ -127,7 +127,7 @@ wine_fix_fonts() {
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
-# Whether this machine executes 32-bit Linux programs, such as Wine's 32-bit loader, itself.
-runs_i386_natively() {
+# Whether 32-bit Linux programs, such as Wine's 32-bit loader, can be executed here.
+runs_i386_programs() {
     /usr/lib/wine/wine --version >/dev/null 2>&1
 }
