@@ -12,7 +12,7 @@ REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # test tiers run the x86_64 build of the same sources under the 64-bit loader.
 # fonts-wine holds Marlett, which Wine draws the caption buttons with.
 TARNWICK_PACKAGES=(
-    cmake make g++ googletest zip
+    cmake make g++ googletest git zip unzip
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 fonts-wine qemu-user-static
