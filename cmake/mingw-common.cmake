@@ -1,5 +1,5 @@
 # Shared part of the MinGW-w64 toolchains; TARNWICK_TRIPLE names the target and
-# TARNWICK_WINE_LOADER the Wine loader that runs its programs.
+# TARNWICK_WINE the command that runs its programs under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_C_COMPILER ${TARNWICK_TRIPLE}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${TARNWICK_TRIPLE}-g++-win32)
@@ -8,5 +8,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TARNWICK_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Wine takes the ANSI code page (936) from the locale: the programs' texts are CP936.
-set(CMAKE_CROSSCOMPILING_EMULATOR env LC_ALL=zh_CN.UTF-8 ${TARNWICK_WINE_LOADER})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${TARNWICK_WINE})

@@ -2,7 +2,5 @@
 # 64-bit Wine loader, which starts on every machine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TARNWICK_TRIPLE x86_64-w64-mingw32)
-# Named directly: with 32-bit Wine installed, the "wine" launcher picks the
-# 32-bit loader for every program.
-set(TARNWICK_WINE_LOADER /usr/lib/wine/wine64)
+set(TARNWICK_WINE ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -20,9 +20,6 @@ TARNWICK_PACKAGES=(
     iproute2 util-linux xauth clang-format
 )
 
-# The 64-bit loader itself: once wine32 is installed, the "wine" launcher picks the 32-bit loader
-# for every program, which cannot start where 32-bit Linux programs are refused.
-WINE64=/usr/lib/wine/wine64
 
 as_root() {
     if [[ $EUID -eq 0 ]]; then
@@ -89,17 +86,14 @@ build_all() {
 wine_env() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
-    # A 64-bit Wine process starts 32-bit programs with the loader of this name less its "64".
-    export WINELOADER="$WINE64"
     # No Mono or Gecko: skips their installer dialogs, and the program needs neither. No menu
     # builder: it would put Wine menu entries in the desktop of the user running this.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
-# Runs a Windows program with the 64-bit loader. Wine takes the ANSI code page (936) from the
-# locale, so Wine processes get the Chinese one; the scripts' own messages keep the reader's.
+# Runs a Windows program under Wine; see scripts/wine64.
 wine64_run() {
-    LC_ALL=zh_CN.UTF-8 "$WINE64" "$@"
+    "$REPO/scripts/wine64" "$@"
 }
 
 # Creates or updates the prefix. wineboot chatters even when all is well, so its output is shown
