@@ -66,9 +66,10 @@ BOOL CDiagDlg::OnInitDialog() {
     // long run, and the saved report with it.
     m_editOutput.SetLimitText(0);
 
-    // A failed start shows later as failed name lookups.
+    // A failed start shows later as failed name lookups. Version 2.2, which
+    // the IPv6 lookups and sockets belong to.
     WSADATA data;
-    ::WSAStartup(MAKEWORD(1, 1), &data);
+    ::WSAStartup(MAKEWORD(2, 2), &data);
     return TRUE;
 }
 
