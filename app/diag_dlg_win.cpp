@@ -1,6 +1,7 @@
 #include "app/diag_dlg_win.h"
 
 #include "app/about_dlg_win.h"
+#include "app/dialog_texts.h"
 #include "app/maker.h"
 #include "diag/diag_messages_win.h"
 #include "diag/diag_worker_win.h"
@@ -15,13 +16,6 @@
 #include <winsock2.h>
 
 #include <memory>
-
-namespace {
-
-const char kBadTarget[] = "请输入正确域名";
-const char kNoWorker[] = "无法开始检测，请关闭其他程序后重试。";
-
-} // namespace
 
 CDiagDlg::CDiagDlg() : CDialog(IDD_DIAG_DIALOG), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
 

@@ -34,4 +34,8 @@ public:
 bool SaveReport(ReportFileSystem& files, const std::string& path, const std::string& text,
                 std::string* reason);
 
+// What the user is told when the report could not be saved: which file,
+// then the system's reason.
+std::string SaveFailureMessage(const std::string& path, const std::string& reason);
+
 } // namespace report
