@@ -10,7 +10,8 @@ inline constexpr char kInitialName[] = "NetTestReport.txt";
 inline constexpr char kFilter[] = "TxtFile (.txt)|*.txt|AllFile (*.*)|*.*||";
 
 // A filter written with '|' between its parts, in the form the system's
-// file dialogs take: parts separated by zero bytes, ending in two.
+// file dialogs take: parts separated by zero bytes, ending in two. The
+// parts are code page 936 text.
 std::string SystemFilter(const std::string& barSeparated);
 
 // The file operations a save needs. Each failing call fills in the
