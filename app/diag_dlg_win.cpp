@@ -1,6 +1,7 @@
 #include "app/diag_dlg_win.h"
 
 #include "app/about_dlg_win.h"
+#include "app/dialog_texts.h"
 #include "app/maker.h"
 #include "diag/diag_messages_win.h"
 #include "diag/diag_worker_win.h"
@@ -15,13 +16,6 @@
 #include <winsock2.h>
 
 #include <memory>
-
-namespace {
-
-const char kBadTarget[] = "请输入正确域名";
-const char kNoWorker[] = "无法开始检测，请关闭其他程序后重试。";
-
-} // namespace
 
 CDiagDlg::CDiagDlg() : CDialog(IDD_DIAG_DIALOG), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
 
@@ -66,9 +60,10 @@ BOOL CDiagDlg::OnInitDialog() {
     // long run, and the saved report with it.
     m_editOutput.SetLimitText(0);
 
-    // A failed start shows later as failed name lookups.
+    // A failed start shows later as failed name lookups. Version 2.2, which
+    // the IPv6 lookups and sockets belong to.
     WSADATA data;
-    ::WSAStartup(MAKEWORD(1, 1), &data);
+    ::WSAStartup(MAKEWORD(2, 2), &data);
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include "diag/output_sink.h"
 
 #include <string>
+#include <vector>
 
 namespace diag {
 
@@ -13,10 +14,12 @@ public:
     // Runs the command line as a hidden child and streams its output into
     // Append; false when the child could not be started.
     virtual bool RunConsole(const std::string& commandLine) = 0;
-    // Resolves a host name to the dotted form of its first address.
-    virtual bool Lookup(const std::string& host, std::string* dottedAddress) = 0;
-    // One blocking connection attempt; closes again at once.
-    virtual bool Connect(const std::string& dottedAddress, unsigned short port) = 0;
+    // Resolves a host name to all its addresses, IPv4 and IPv6, in the
+    // order the system prefers them; false when it has none.
+    virtual bool Lookup(const std::string& host, std::vector<std::string>* addresses) = 0;
+    // One blocking connection attempt to one of those addresses; closes
+    // again at once.
+    virtual bool Connect(const std::string& address, unsigned short port) = 0;
 };
 
 } // namespace diag

@@ -2,6 +2,8 @@
 
 #include "diag/diag_texts.h"
 
+#include <vector>
+
 namespace diag {
 
 namespace {
@@ -16,20 +18,27 @@ std::string Fill(const char* text, const std::string& value) {
 bool IsProbe(const PlanEntry& entry) { return entry == kProbeDirect || entry == kProbeWww; }
 
 // Returns false when the run was stopped on the way; a stopped connect
-// leaves no result line, since its outcome says nothing.
+// leaves no result line, since its outcome says nothing. A host with several
+// addresses (IPv6 and IPv4, say) counts as reached when any one of them is.
 bool RunProbe(const std::string& probeHost, DiagHost& host) {
-    std::string address;
-    if (!host.Lookup(probeHost, &address)) {
+    std::vector<std::string> addresses;
+    if (!host.Lookup(probeHost, &addresses) || addresses.empty()) {
         host.Append(Fill(kLookupFailed, probeHost));
         return true;
     }
     host.Append(Fill(kConnectAttempt, probeHost));
-    if (!host.Running()) {
-        return false;
-    }
-    const bool connected = host.Connect(address, 80);
-    if (!host.Running()) {
-        return false;
+    bool connected = false;
+    for (const std::string& address : addresses) {
+        if (!host.Running()) {
+            return false;
+        }
+        connected = host.Connect(address, 80);
+        if (!host.Running()) {
+            return false;
+        }
+        if (connected) {
+            break;
+        }
     }
     host.Append(Fill(connected ? kConnected : kNotConnected, probeHost));
     return true;

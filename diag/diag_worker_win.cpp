@@ -6,7 +6,7 @@
 #include "diag/run_captured_win.h"
 #include "framework/fw_socket.h"
 
-#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -28,21 +28,15 @@ public:
         return RunCaptured(commandLine, *this);
     }
 
-    bool Lookup(const std::string& host, std::string* dottedAddress) override {
-        const hostent* found = ::gethostbyname(host.c_str());
-        if (!found || !found->h_addr_list[0])
-            return false;
-        in_addr first;
-        memcpy(&first, found->h_addr_list[0], sizeof first);
-        *dottedAddress = ::inet_ntoa(first);
-        return true;
+    bool Lookup(const std::string& host, std::vector<std::string>* addresses) override {
+        *addresses = LookupAddresses(host.c_str());
+        return !addresses->empty();
     }
 
-    bool Connect(const std::string& dottedAddress, unsigned short port) override {
-        CSocket socket;
+    bool Connect(const std::string& address, unsigned short port) override {
         // A socket that could not be made simply fails to connect.
-        socket.Create();
-        return socket.Connect(dottedAddress.c_str(), port);
+        CSocket socket;
+        return socket.Connect(address.c_str(), port);
     }
 
 private:
@@ -51,7 +45,9 @@ private:
 
 } // namespace
 
-BOOL IsIpAddress(const CString& text) { return ::inet_addr(text) != INADDR_NONE; }
+BOOL IsIpAddress(const CString& text) {
+    return ::inet_addr(text) != INADDR_NONE || IsIpv6Address(text);
+}
 
 DWORD WINAPI DiagnosticThreadProc(LPVOID params) {
     const std::unique_ptr<RunParams> run(static_cast<RunParams*>(params));

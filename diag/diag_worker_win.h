@@ -16,7 +16,8 @@ struct RunParams {
     std::string target;
 };
 
-// Whether the text is an IPv4 address in any form the system accepts.
+// Whether the text is an address rather than a name: IPv4 in any form the
+// system accepts, or IPv6.
 BOOL IsIpAddress(const CString& text);
 
 // The run's thread: takes ownership of the RunParams it is given.

@@ -1,12 +1,24 @@
 #include "report/report_file.h"
 
-#include <algorithm>
-
 namespace report {
+
+namespace {
+
+bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
+} // namespace
 
 std::string SystemFilter(const std::string& barSeparated) {
     std::string filter = barSeparated;
-    std::replace(filter.begin(), filter.end(), '|', '\0');
+    // The second byte of a double-byte character may be a '|' too; only a
+    // '|' of its own separates the parts.
+    for (std::size_t i = 0; i < filter.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(filter[i]))) {
+            ++i;
+        } else if (filter[i] == '|') {
+            filter[i] = '\0';
+        }
+    }
     // The terminating pair of zero bytes, also for a filter without its "||".
     filter.append(2, '\0');
     return filter;
@@ -21,6 +33,10 @@ bool SaveReport(ReportFileSystem& files, const std::string& path, const std::str
         return true;
     files.Remove(temporary);
     return false;
+}
+
+std::string SaveFailureMessage(const std::string& path, const std::string& reason) {
+    return "无法保存文件 " + path + "。\n\n" + reason;
 }
 
 } // namespace report

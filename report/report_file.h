@@ -10,7 +10,8 @@ inline constexpr char kInitialName[] = "NetTestReport.txt";
 inline constexpr char kFilter[] = "TxtFile (.txt)|*.txt|AllFile (*.*)|*.*||";
 
 // A filter written with '|' between its parts, in the form the system's
-// file dialogs take: parts separated by zero bytes, ending in two.
+// file dialogs take: parts separated by zero bytes, ending in two. The
+// parts are code page 936 text.
 std::string SystemFilter(const std::string& barSeparated);
 
 // The file operations a save needs. Each failing call fills in the
@@ -33,5 +34,9 @@ public:
 // replaces it. On failure nothing of the attempt is left behind.
 bool SaveReport(ReportFileSystem& files, const std::string& path, const std::string& text,
                 std::string* reason);
+
+// What the user is told when the report could not be saved: which file,
+// then the system's reason.
+std::string SaveFailureMessage(const std::string& path, const std::string& reason);
 
 } // namespace report

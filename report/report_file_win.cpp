@@ -53,7 +53,6 @@ bool SaveReportFile(const std::string& path, const std::string& text) {
     std::string reason;
     if (report::SaveReport(files, path, text, &reason))
         return true;
-    const std::string message = "无法保存文件 " + path + "。\n\n" + reason;
-    AfxMessageBox(message.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(report::SaveFailureMessage(path, reason).c_str(), MB_OK | MB_ICONEXCLAMATION);
     return false;
 }

@@ -18,6 +18,7 @@ TARNWICK_PACKAGES=(
     wine wine64 wine32:i386 fonts-wine qemu-user-static
     xvfb xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales
     iproute2 util-linux xauth clang-format
+    clang libclang-rt-14-dev
 )
 
 
@@ -80,6 +81,13 @@ build_all() {
     configure_and_build "$REPO/build/win64" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-x86_64.cmake" \
         -DTARNWICK_SHIPPED_EXE="$REPO/build/win32/tarnwick.exe"
+}
+
+# fuzz: the fuzz targets of the portable rules, built with clang's libFuzzer and sanitizers.
+build_fuzz() {
+    cmake -S "$REPO" -B "$REPO/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTARNWICK_FUZZ=ON
+    cmake --build "$REPO/build/fuzz" -j2 --target fuzzers
 }
 
 # Wine settings shared by the sandbox and the desktop run; $1 is the prefix.

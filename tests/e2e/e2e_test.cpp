@@ -1,5 +1,6 @@
 #include "res/resource.h"
 #include "tests/e2e/program_test_win.h"
+#include "tests/win/port80_listener_win.h"
 
 #include <string>
 #include <vector>
@@ -70,6 +71,25 @@ TEST_F(Tarnwick, DomainRunsAgainForItsWwwName) {
     EXPECT_TRUE(WaitUntilIdle(5000));
 }
 
+// Wine's own ping knows no IPv6 and says it cannot find the host; the
+// stand-in tracert and the probe take the address as it is.
+TEST_F(Tarnwick, Ipv6AddressRunsThreeStepsAndItsProbeConnects) {
+    Port80Listener listener("::1");
+    ASSERT_TRUE(listener.Listening());
+    StartRun("::1");
+    ASSERT_TRUE(WaitForPaneEnd(kCompleted)) << Pane();
+
+    const std::vector<std::string> sections = Sections(Pane());
+    ASSERT_EQ(sections.size(), 4u) << Pane();
+    EXPECT_EQ(sections[0], "");
+    EXPECT_EQ(sections[1].rfind(ConsoleHeader("ping ::1"), 0), 0u) << sections[1];
+    EXPECT_EQ(sections[2], ConsoleHeader("tracert -d ::1") + TracertOutput("::1"));
+    EXPECT_EQ(sections[3], std::string("尝试连接 ::1 所在主机的80端口\r\n"
+                                       "连接 ::1 所在主机的80端口成功\r\n") +
+                               kCompleted);
+    EXPECT_TRUE(WaitUntilIdle(5000));
+}
+
 TEST_F(Tarnwick, StopEndsTheRunWhileTracertStreams) {
     StartRun("127.0.0.1");
     ASSERT_TRUE(WaitForPaneText(kFirstHop)) << Pane();
@@ -136,6 +156,61 @@ TEST_F(Tarnwick, RunStartedRightAfterAStopShowsOnlyItsOwnOutput) {
     EXPECT_EQ(pane.find(ConsoleHeader("ping 127.0.0.1")),
               pane.rfind(ConsoleHeader("ping 127.0.0.1")))
         << pane;
+    EXPECT_TRUE(WaitUntilIdle(5000));
+}
+
+// A cmd.exe and a ping.exe lie beside a copy of the program and in the
+// folder it is started from, where a search for them would look first. The
+// program must run the system's own.
+class Decoys : public ProgramTest {
+protected:
+    void SetUp() override {
+        const std::string root = Env("TARNWICK_ARTIFACTS") + "\\decoys";
+        folders = {root + "\\program", root + "\\start"};
+        ::CreateDirectoryA(root.c_str(), nullptr);
+        const std::string decoy = Env("TARNWICK_FAKES") + "\\decoy.exe";
+        for (const std::string& folder : folders) {
+            ::CreateDirectoryA(folder.c_str(), nullptr);
+            for (const char* name : {"\\cmd.exe", "\\ping.exe"}) {
+                EXPECT_TRUE(::CopyFileA(decoy.c_str(), (folder + name).c_str(), FALSE)) << name;
+                ::DeleteFileA((folder + name + ".ran").c_str());
+            }
+        }
+        const std::string copy = folders[0] + "\\tarnwick.exe";
+        EXPECT_TRUE(::CopyFileA(Env("TARNWICK_EXE").c_str(), copy.c_str(), FALSE));
+        char previous[MAX_PATH] = "";
+        ::GetCurrentDirectoryA(MAX_PATH, previous);
+        previousFolder = previous;
+        EXPECT_TRUE(::SetCurrentDirectoryA(folders[1].c_str()));
+        program = std::make_unique<Program>(copy, startTimeoutMs);
+        ASSERT_TRUE(program->Started()) << "no dialog from " << copy;
+    }
+
+    void TearDown() override {
+        ProgramTest::TearDown();
+        ::SetCurrentDirectoryA(previousFolder.c_str());
+    }
+
+    // The traces the decoys leave when they run.
+    std::vector<std::string> Traces() const {
+        std::vector<std::string> traces;
+        for (const std::string& folder : folders)
+            for (const std::string& name : FolderEntries(folder))
+                if (EndsWith(name, ".ran"))
+                    traces.push_back(folder + "\\" + name);
+        return traces;
+    }
+
+    std::vector<std::string> folders;
+    std::string previousFolder;
+};
+
+TEST_F(Decoys, NeverRunInsteadOfTheSystemsOwn) {
+    StartRun("127.0.0.1");
+    ASSERT_TRUE(WaitForPaneEnd(kCompleted)) << Pane();
+    ExpectCompletedAddressRun(Pane(), "127.0.0.1");
+    EXPECT_FALSE(Contains(Pane(), "decoy")) << Pane();
+    EXPECT_EQ(Traces(), std::vector<std::string>{});
     EXPECT_TRUE(WaitUntilIdle(5000));
 }
 

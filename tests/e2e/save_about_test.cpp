@@ -19,6 +19,8 @@ const DWORD kDialogTimeoutMs = 15000;
 const DWORD kGoneTimeoutMs = 10000;
 // The save dialog's choice of file types.
 const int kFileTypeList = 1136;
+// The file size limit of SaveFailure.OnAFullDisk, in CMakeLists.txt.
+const std::size_t kFullDiskBytes = 65536;
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -228,6 +230,17 @@ class SaveFailure : public Save {
 protected:
     void ExpectToldAndUnharmed(const std::string& path, const std::string& old,
                                const std::vector<std::string>& entries) {
+        ASSERT_NO_FATAL_FAILURE(ExpectTold(path, old, entries, kReport));
+        const std::string good = folder + "\\second.txt";
+        ASSERT_NO_FATAL_FAILURE(SaveTo(good));
+        EXPECT_EQ(FileBytes(good), kReport);
+        EXPECT_FALSE(program->FindMessageBox());
+    }
+
+    // The error names the file, the file and its folder are as they were,
+    // and once it is answered the pane and the buttons are too.
+    void ExpectTold(const std::string& path, const std::string& old,
+                    const std::vector<std::string>& entries, const std::string& pane) {
         const HWND box = program->WaitForDialog(
             Dialog(), [](HWND window) { return ::GetDlgItem(window, 0xFFFF) != nullptr; },
             kDialogTimeoutMs);
@@ -242,12 +255,8 @@ protected:
 
         program->Answer(box);
         ASSERT_TRUE(WaitUntil([&] { return IsGone(box); }, kGoneTimeoutMs));
-        EXPECT_EQ(Pane(), kReport);
+        EXPECT_EQ(Pane(), pane);
         EXPECT_TRUE(IsIdle());
-        const std::string good = folder + "\\second.txt";
-        ASSERT_NO_FATAL_FAILURE(SaveTo(good));
-        EXPECT_EQ(FileBytes(good), kReport);
-        EXPECT_FALSE(program->FindMessageBox());
     }
 
     static std::string FolderOf(const std::string& path) {
@@ -289,6 +298,59 @@ TEST_F(SaveFailure, IntoLockedFolder) {
 
     ASSERT_NO_FATAL_FAILURE(SaveOver(path));
     ExpectToldAndUnharmed(path, old, entries);
+}
+
+// Run by its own test with a limit on the size of files the program may
+// write (see CMakeLists.txt), as a full disk or a quota would set one: the
+// report gets only part of the way. Unlike a locked folder this needs no
+// root, and a report written straight into the old file would have
+// destroyed it by then.
+TEST_F(SaveFailure, OnAFullDisk) {
+    const std::string path = folder + "\\report.txt";
+    ASSERT_TRUE(WriteFileBytes(path, "the report to keep\r\n"));
+    std::string big;
+    while (big.size() < kFullDiskBytes * 2)
+        big += kReport;
+    program->SetText(IDC_OUTPUT, big);
+    ASSERT_EQ(Pane(), big);
+
+    ASSERT_NO_FATAL_FAILURE(SaveOver(path));
+    ExpectTold(path, "the report to keep\r\n", {"report.txt"}, big);
+}
+
+// A run whose output is far longer than an edit control takes by default
+// (30,000 characters under Wine): the stand-in tracert prints 2000 hops.
+class LongRun : public Save {
+protected:
+    void SetUp() override {
+        ::SetEnvironmentVariableA("TARNWICK_TRACERT_HOPS", "2000");
+        Save::SetUp();
+    }
+    void TearDown() override {
+        Save::TearDown();
+        ::SetEnvironmentVariableA("TARNWICK_TRACERT_HOPS", nullptr);
+    }
+};
+
+TEST_F(LongRun, ArrivesWholeInThePaneAndTheReport) {
+    StartRun("127.0.0.1");
+    ASSERT_TRUE(WaitForPaneEnd(kCompleted)) << Pane().size();
+    ASSERT_TRUE(WaitUntilIdle(5000));
+    const std::string pane = Pane();
+
+    const std::vector<std::string> sections = Sections(pane);
+    ASSERT_EQ(sections.size(), 4u);
+    std::string tracert =
+        ConsoleHeader("tracert -d 127.0.0.1") + "通过最多 30 个跃点跟踪到 127.0.0.1 的路由\r\n\r\n";
+    for (int hop = 1; hop <= 2000; ++hop)
+        tracert += "  " + std::to_string(hop) + "    <1 ms    <1 ms    <1 ms  127.0.0.1\r\n";
+    EXPECT_EQ(sections[2], tracert + "\r\n跟踪完成。\r\n");
+    EXPECT_EQ(sections[3], ProbeFailed("127.0.0.1") + kCompleted);
+    EXPECT_GT(pane.size(), 90000u);
+
+    const std::string path = folder + "\\long.txt";
+    ASSERT_NO_FATAL_FAILURE(SaveTo(path));
+    EXPECT_EQ(FileBytes(path), pane);
 }
 
 class About : public ProgramTest {

@@ -45,7 +45,7 @@ TEST(DiagRunTest, CompleteBareDomainRun) {
     host.consoleOutput["cmd.exe /c tracert -d example.invalid"] = "tracert 1\r\n";
     host.consoleOutput["cmd.exe /c ping www.example.invalid"] = "ping 2\r\n";
     host.consoleOutput["cmd.exe /c tracert -d www.example.invalid"] = "tracert 2\r\n";
-    host.addresses["example.invalid"] = "127.0.0.1";
+    host.addresses["example.invalid"] = {"127.0.0.1"};
     host.listening.insert("127.0.0.1");
 
     RunDiagnostics("Example.INVALID", IsIpv4Address, host);
@@ -70,7 +70,7 @@ TEST(DiagRunTest, CompleteBareDomainRun) {
 
 TEST(DiagRunTest, RefusedConnectionIsReported) {
     FakeHost host;
-    host.addresses["127.0.0.1"] = "127.0.0.1";
+    host.addresses["127.0.0.1"] = {"127.0.0.1"};
 
     RunDiagnostics("127.0.0.1", IsIpv4Address, host);
 
@@ -113,7 +113,7 @@ TEST(DiagRunTest, StopDuringConsoleOutputEndsTheWalk) {
 
 TEST(DiagRunTest, StopDuringLookupSkipsTheConnect) {
     FakeHost resolved;
-    resolved.addresses["127.0.0.1"] = "127.0.0.1";
+    resolved.addresses["127.0.0.1"] = {"127.0.0.1"};
     StopOn(resolved, "lookup 127.0.0.1");
     RunDiagnostics("127.0.0.1", IsIpv4Address, resolved);
     const std::string attempted = kSep + Attempt("127.0.0.1") + kClosingStopped;
@@ -130,7 +130,7 @@ TEST(DiagRunTest, StopDuringLookupSkipsTheConnect) {
 
 TEST(DiagRunTest, StopDuringConnectLeavesNoResultLine) {
     FakeHost host;
-    host.addresses["example.invalid"] = "127.0.0.1";
+    host.addresses["example.invalid"] = {"127.0.0.1"};
     host.listening.insert("127.0.0.1");
     StopOn(host, "connect 127.0.0.1:80");
 
@@ -139,4 +139,54 @@ TEST(DiagRunTest, StopDuringConnectLeavesNoResultLine) {
     const std::string tail = kSep + Attempt("example.invalid") + kClosingStopped;
     EXPECT_EQ(Ending(host, tail), tail);
     EXPECT_EQ(host.calls.back(), "connect 127.0.0.1:80");
+}
+
+TEST(DiagRunTest, ProbeTriesEachAddressInTurnUntilOneConnects) {
+    FakeHost host;
+    host.addresses["example.invalid"] = {"::1", "127.0.0.2", "127.0.0.1", "127.0.0.3"};
+    host.listening.insert("127.0.0.1");
+    host.listening.insert("127.0.0.3");
+    host.addresses["www.example.invalid"] = {"::1", "127.0.0.2"};
+
+    RunDiagnostics("example.invalid", IsIpv4Address, host);
+
+    const std::vector<std::string> connects{"connect ::1:80", "connect 127.0.0.2:80",
+                                            "connect 127.0.0.1:80", "connect ::1:80",
+                                            "connect 127.0.0.2:80"};
+    std::vector<std::string> made;
+    for (const std::string& call : host.calls) {
+        if (call.rfind("connect ", 0) == 0) {
+            made.push_back(call);
+        }
+    }
+    EXPECT_EQ(made, connects);
+    // One attempt line and one outcome per host, whatever the number of addresses.
+    const std::string direct =
+        Attempt("example.invalid") + "连接 example.invalid 所在主机的80端口成功\r\n" + kSep;
+    EXPECT_NE(host.output.find(direct), std::string::npos) << host.output;
+    const std::string www = kSep + Attempt("www.example.invalid") +
+                            "连接 www.example.invalid 所在主机的80端口失败\r\n" + kClosingCompleted;
+    EXPECT_EQ(Ending(host, www), www);
+}
+
+TEST(DiagRunTest, LookupWithoutAnyAddressIsUnresolved) {
+    FakeHost host;
+    host.addresses["::1"] = {};
+    RunDiagnostics(
+        "::1", [](const std::string&) { return true; }, host);
+    const std::string tail = kSep + "无法解析::1的主机IP\r\n" + kClosingCompleted;
+    EXPECT_EQ(Ending(host, tail), tail);
+}
+
+TEST(DiagRunTest, StopBetweenAddressesLeavesNoResultLine) {
+    FakeHost host;
+    host.addresses["127.0.0.1"] = {"::1", "127.0.0.1"};
+    host.listening.insert("127.0.0.1");
+    StopOn(host, "connect ::1:80");
+
+    RunDiagnostics("127.0.0.1", IsIpv4Address, host);
+
+    const std::string tail = kSep + Attempt("127.0.0.1") + kClosingStopped;
+    EXPECT_EQ(Ending(host, tail), tail);
+    EXPECT_EQ(host.calls.back(), "connect ::1:80");
 }

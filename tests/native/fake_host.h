@@ -26,13 +26,20 @@ public:
     std::vector<std::string> calls;
     std::function<void(const std::string& call)> onCall;
 
-    std::map<std::string, std::string> consoleOutput; // by command line
-    std::set<std::string> unstartable;                // command lines
-    std::map<std::string, std::string> addresses;     // host -> dotted address
-    std::set<std::string> listening;                  // dotted addresses
+    std::map<std::string, std::string> consoleOutput;          // by command line
+    std::set<std::string> unstartable;                         // command lines
+    std::map<std::string, std::vector<std::string>> addresses; // by host, in order
+    std::set<std::string> listening;
+    // Called in the middle of every Append.
+    std::function<void()> onAppend;
 
     bool Running() const override { return running; }
-    void Append(const std::string& text) override { output += text; }
+    void Append(const std::string& text) override {
+        output += text;
+        if (onAppend) {
+            onAppend();
+        }
+    }
 
     bool RunConsole(const std::string& commandLine) override {
         Log("run " + commandLine);
@@ -43,19 +50,19 @@ public:
         return true;
     }
 
-    bool Lookup(const std::string& host, std::string* dottedAddress) override {
+    bool Lookup(const std::string& host, std::vector<std::string>* found) override {
         Log("lookup " + host);
-        const auto found = addresses.find(host);
-        if (found == addresses.end()) {
+        const auto known = addresses.find(host);
+        if (known == addresses.end()) {
             return false;
         }
-        *dottedAddress = found->second;
+        *found = known->second;
         return true;
     }
 
-    bool Connect(const std::string& dottedAddress, unsigned short port) override {
-        Log("connect " + dottedAddress + ":" + std::to_string(port));
-        return listening.count(dottedAddress) != 0;
+    bool Connect(const std::string& address, unsigned short port) override {
+        Log("connect " + address + ":" + std::to_string(port));
+        return listening.count(address) != 0;
     }
 
 private:

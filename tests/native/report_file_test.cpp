@@ -17,6 +17,12 @@ TEST(ReportFilterTest, BarsBecomeZeroBytesEndingInTwo) {
     EXPECT_EQ("A\0*.a\0\0"s, report::SystemFilter("A|*.a"));
 }
 
+// 亅 is 81 7C in code page 936: its second byte is a '|' that separates nothing.
+TEST(ReportFilterTest, BarInsideADoubleByteCharacterStays) {
+    ASSERT_EQ(std::string("亅"), "\x81|");
+    EXPECT_EQ("\x81|\0*.txt\0\0"s, report::SystemFilter("亅|*.txt"));
+}
+
 // A folder in memory whose operations can be made to fail.
 class FakeFolder : public report::ReportFileSystem {
 public:

@@ -52,3 +52,26 @@ TEST(TargetCheckTest, RefusesWhatTheInterpreterCouldMisread) {
         EXPECT_FALSE(IsAcceptableTarget(typed)) << typed;
     }
 }
+
+// Each character the interpreter or ping treats specially, alone in a target
+// that is otherwise fine: a check that refused them only together with the
+// blank around them would let them through.
+TEST(TargetCheckTest, RefusesEachSpecialCharacterAlone) {
+    ASSERT_TRUE(IsAcceptableTarget("ab.example"));
+    std::string special = "&|<>^%\"()!,;='`/\\*? \t";
+    for (int control = 1; control < 0x20; ++control) {
+        special += static_cast<char>(control);
+    }
+    special += '\x7F';
+    special += '\0';
+    for (const char c : special) {
+        const std::string inside = std::string("ab") + c + ".example";
+        EXPECT_FALSE(IsAcceptableTarget(inside)) << static_cast<int>(c);
+        if (c != ' ') {
+            EXPECT_FALSE(IsAcceptableTarget("ab.example" + std::string(1, c)))
+                << static_cast<int>(c);
+            EXPECT_FALSE(IsAcceptableTarget(std::string(1, c) + "ab.example"))
+                << static_cast<int>(c);
+        }
+    }
+}

@@ -1,11 +1,14 @@
 #include "diag/diag_worker_win.h"
 
 #include "diag/diag_messages_win.h"
+#include "framework/fw_socket.h"
+#include "tests/win/port80_listener_win.h"
 
 #include <gtest/gtest.h>
 
 #include <winsock2.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +18,15 @@ namespace {
 TEST(IsIpAddress, AcceptsEveryFormTheSystemParses) {
     for (const char* text : {"127.0.0.1", "10.0.0.1", "127.1", "0x7f.0.0.1", "0177.0.0.1"})
         EXPECT_TRUE(IsIpAddress(text)) << text;
+}
+
+// An IPv6 target is an address too, so it gets no "www." steps.
+TEST(IsIpAddress, AcceptsIpv6Addresses) {
+    for (const char* text :
+         {"::1", "2001:db8::1", "2001:DB8::A", "fe80::1", "::ffff:127.0.0.1", "1:2:3:4:5:6:7:8"})
+        EXPECT_TRUE(IsIpAddress(text)) << text;
+    for (const char* text : {"1::2::3", ":::", "::1:", "12345::1", "1:2:3:4:5:6:7:8:9", "g::1"})
+        EXPECT_FALSE(IsIpAddress(text)) << text;
 }
 
 TEST(IsIpAddress, RejectsNamesAndTheBroadcastAddress) {
@@ -92,33 +104,6 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-// A server on the probe's port, which accepts connections into its backlog.
-class Port80Listener {
-public:
-    Port80Listener() : m_socket(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = ::htons(80);
-        address.sin_addr.s_addr = ::inet_addr("127.0.0.1");
-        m_listening =
-            m_socket != INVALID_SOCKET &&
-            ::bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-            ::listen(m_socket, 4) == 0;
-    }
-    ~Port80Listener() {
-        if (m_socket != INVALID_SOCKET)
-            ::closesocket(m_socket);
-    }
-    Port80Listener(const Port80Listener&) = delete;
-    Port80Listener& operator=(const Port80Listener&) = delete;
-
-    bool Listening() const { return m_listening; }
-
-private:
-    SOCKET m_socket;
-    bool m_listening = false;
-};
-
 const char kSeparator[] = "\r\n--------------------------------------------\r\n";
 
 std::size_t CountOf(const std::string& text, const std::string& part) {
@@ -146,13 +131,13 @@ protected:
             EXPECT_EQ(append.first, ticket->m_nId) << append.second;
     }
 
-    // A run to 127.0.0.1 ends with the probe's section, which says whether
-    // it connected (成功) or not (失败).
-    void ExpectProbeEnded(const std::string& outcome) {
+    // A run to an address, or to a www. name, has three steps and ends with
+    // the probe's section, which says whether it connected (成功) or not (失败).
+    void ExpectProbeEnded(const std::string& host, const std::string& outcome) {
         const std::string transcript = window.Transcript();
         EXPECT_EQ(CountOf(transcript, kSeparator), 3u) << transcript;
-        const std::string probe = "尝试连接 127.0.0.1 所在主机的80端口\r\n"
-                                  "连接 127.0.0.1 所在主机的80端口";
+        const std::string probe =
+            "尝试连接 " + host + " 所在主机的80端口\r\n连接 " + host + " 所在主机的80端口";
         EXPECT_EQ(LastSection(transcript), probe + outcome + "\r\n\r\n所有命令运行完毕.\r\n");
     }
 
@@ -160,15 +145,34 @@ protected:
 };
 
 TEST_F(DiagnosticThread, ProbeReachesAListenerOnPort80) {
-    Port80Listener listener;
+    Port80Listener listener("127.0.0.1");
     ASSERT_TRUE(listener.Listening());
     RunToEnd(std::make_shared<RunTicket>(7), "127.0.0.1");
-    ExpectProbeEnded("成功");
+    ExpectProbeEnded("127.0.0.1", "成功");
 }
 
 TEST_F(DiagnosticThread, ProbeReportsFailureWithoutAListener) {
     RunToEnd(std::make_shared<RunTicket>(8), "127.0.0.1");
-    ExpectProbeEnded("失败");
+    ExpectProbeEnded("127.0.0.1", "失败");
+}
+
+TEST_F(DiagnosticThread, Ipv6AddressIsProbedAndFailsWithoutAListener) {
+    RunToEnd(std::make_shared<RunTicket>(10), "::1");
+    ExpectProbeEnded("::1", "失败");
+}
+
+// The test's private hosts file (see CMakeLists.txt) gives this name ::1 and
+// nothing else; only a listener on [::1]:80 can answer its probe.
+TEST_F(DiagnosticThread, NameWithOnlyAnIpv6AddressIsProbedOverIpv6) {
+    if (const char* why = std::getenv("TARNWICK_NO_PRIVATE_HOSTS"))
+        GTEST_SKIP() << why;
+    const char kName[] = "www.v6only.tarnwick.test";
+    ASSERT_EQ(LookupAddresses(kName), std::vector<std::string>{"::1"})
+        << "the private hosts file is missing";
+    Port80Listener listener("::1");
+    ASSERT_TRUE(listener.Listening());
+    RunToEnd(std::make_shared<RunTicket>(11), kName);
+    ExpectProbeEnded(kName, "成功");
 }
 
 TEST_F(DiagnosticThread, RunStoppedBeforeItBeganOnlyReportsTheStop) {

@@ -6,7 +6,7 @@
 // as the program's dialog does at start-up.
 int main(int argc, char** argv) {
     WSADATA data;
-    if (::WSAStartup(MAKEWORD(1, 1), &data) != 0)
+    if (::WSAStartup(MAKEWORD(2, 2), &data) != 0)
         return 1;
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
