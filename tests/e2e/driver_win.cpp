@@ -406,7 +406,7 @@ bool Program::IsAlive() const {
 void Program::Answer(HWND box) { PostClick(box, ::GetDlgItem(box, IDOK) ? IDOK : IDCANCEL); }
 
 bool Program::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
-    if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    if (::WaitForSingleObject(m_process.hProcess, timeoutMs * TimeScale()) != WAIT_OBJECT_0)
         return false;
     ::GetExitCodeProcess(m_process.hProcess, exitCode);
     return true;

@@ -61,7 +61,9 @@ TEST_F(ShippedProgram, ShowsItsDialogRunsAnAddressAndSavesThePane) {
     const std::string report = Env("TARNWICK_ARTIFACTS") + "\\shipped-report.txt";
     ::DeleteFileA(report.c_str());
     ASSERT_TRUE(program->Click(IDC_SAVE));
-    const HWND save = program->WaitForSaveDialog(15000);
+    // The first save dialog loads the shell's libraries, which the emulator
+    // has to translate first.
+    const HWND save = program->WaitForSaveDialog(60000);
     ASSERT_TRUE(save) << "no save dialog";
     program->SaveAs(save, report);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(save); }, 10000)) << "the save dialog stayed";
