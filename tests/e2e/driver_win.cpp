@@ -16,40 +16,6 @@ const UINT kReplyTimeoutMs = 10000;
 // The save dialog's field for the file name.
 const int kFileNameField = 1148;
 
-std::string ClassName(HWND window) {
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string Caption(HWND window) {
-    char caption[256] = "";
-    ::GetWindowTextA(window, caption, sizeof caption);
-    return caption;
-}
-
-// The first visible top-level window of the process that passes the test.
-HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
-    struct Search {
-        DWORD processId;
-        const std::function<bool(HWND)>& wanted;
-        HWND found;
-    } search{processId, wanted, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(param);
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            if (process != search->processId || !::IsWindowVisible(window) ||
-                !search->wanted(window))
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 bool IsAboutBox(HWND window) { return Caption(window) == "关于Tarnwick"; }
 
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
@@ -104,6 +70,39 @@ bool WriteBmp(const std::string& path, const Picture& picture) {
 }
 
 } // namespace
+
+std::string ClassName(HWND window) {
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string Caption(HWND window) {
+    char caption[256] = "";
+    ::GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
+    struct Search {
+        DWORD processId;
+        const std::function<bool(HWND)>& wanted;
+        HWND found;
+    } search{processId, wanted, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(param);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process != search->processId || !::IsWindowVisible(window) ||
+                !search->wanted(window))
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 DWORD TimeScale() {
     static const DWORD scale = [] {

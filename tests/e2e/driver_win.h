@@ -21,6 +21,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // A variable of the environment; empty when it is not set.
 std::string Env(const char* name);
 
+// A window's class name and its caption (of a window of any process).
+std::string ClassName(HWND window);
+std::string Caption(HWND window);
+
+// The first visible top-level window of the process that passes the test, or null.
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted);
+
 // A window's text by WM_GETTEXT, which also reads controls of another
 // process (GetWindowText does not).
 std::string WindowText(HWND window);
