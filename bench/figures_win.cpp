@@ -94,18 +94,20 @@ WholeRun Phases(long long pressed, long long ended, const TracertTimes& trace) {
     return run;
 }
 
-// For each write, the first change of the screen after it and before the next write.
+// For each write, the last change of the screen in the 150 ms after it: a line shows in steps
+// (the pane scrolls, then the line is drawn), and the last step is when it can be read.
 std::vector<double> Latencies(const std::vector<long long>& writes,
                               const std::vector<long long>& changes) {
+    const long long settle = 150000;
     std::vector<double> latencies;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < writes.size(); ++i) {
-        while (next < changes.size() && changes[next] < writes[i])
-            ++next;
-        if (next == changes.size())
-            break;
-        if (i + 1 == writes.size() || changes[next] < writes[i + 1])
-            latencies.push_back(Ms(changes[next] - writes[i]));
+    for (long long written : writes) {
+        long long shown = 0;
+        for (long long changed : changes) {
+            if (changed >= written && changed < written + settle)
+                shown = changed;
+        }
+        if (shown)
+            latencies.push_back(Ms(shown - written));
     }
     return latencies;
 }

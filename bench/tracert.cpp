@@ -2,7 +2,8 @@
 // depends on the figure being measured, named by TARNWICK_BENCH_TRACERT:
 //   "hops N MS"    N hop lines MS apart, as a real trace prints them (the default: 20 50);
 //   "flood BYTES"  BYTES of hop lines with double-byte text, as fast as the pipe takes them;
-//   "tick N MS"    N short lines MS apart, to see how soon each one shows.
+//   "tick N MS"    a pane's worth of hop lines, then N short lines MS apart, to see how soon each
+//                  one shows.
 // With TARNWICK_BENCH_TIMES naming a file, it appends there "start T", "write T" before each
 // hop, piece or tick, and "end T": T in microseconds of the shared performance counter.
 #include "bench/bench_clock_win.h"
@@ -57,7 +58,14 @@ bool Flood(std::size_t bytes) {
     return true;
 }
 
+// First enough lines to fill a pane, so that every tick scrolls it, as the lines of a long trace
+// do; the last tick has time to show before the closing line follows.
 bool Ticks(int count, int delayMs) {
+    std::string fill;
+    for (int hop = 1; hop <= 40; ++hop)
+        fill += Hop(hop);
+    if (!Write(fill, false))
+        return false;
     for (int tick = 1; tick <= count; ++tick) {
         ::Sleep(delayMs);
         char line[48];
@@ -65,6 +73,7 @@ bool Ticks(int count, int delayMs) {
         if (!Write(line))
             return false;
     }
+    ::Sleep(delayMs);
     return true;
 }
 
