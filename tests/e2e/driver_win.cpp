@@ -1,5 +1,7 @@
 #include "tests/e2e/driver_win.h"
 
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -228,6 +230,20 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     ::FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+bool HasLoaded(HANDLE process, const std::string& dll) {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!::EnumProcessModules(process, modules, sizeof modules, &bytes))
+        return false;
+    for (DWORD i = 0; i < bytes / sizeof modules[0] && i < std::size(modules); ++i) {
+        char name[MAX_PATH] = "";
+        if (::GetModuleBaseNameA(process, modules[i], name, MAX_PATH) &&
+            ::lstrcmpiA(name, dll.c_str()) == 0)
+            return true;
+    }
+    return false;
 }
 
 Program::Program(const std::string& exePath, DWORD startTimeoutMs) {

@@ -62,6 +62,9 @@ bool ReadFileBytes(const std::string& path, std::string* bytes);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderEntries(const std::string& folder);
 
+// Whether the process has loaded the DLL of that name (case aside).
+bool HasLoaded(HANDLE process, const std::string& dll);
+
 class Program {
 public:
     // Starts the program and waits for its main dialog; see Started().
@@ -116,6 +119,7 @@ public:
     HWND FindOpenMenu() const;
     // Whether the process is still there.
     bool IsAlive() const;
+    HANDLE Process() const { return m_process.hProcess; }
 
     // Asks the dialog to close, as its close box does.
     void RequestClose() { ::PostMessageA(m_dialog, WM_CLOSE, 0, 0); }

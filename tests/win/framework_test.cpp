@@ -1,6 +1,7 @@
 #include "framework/fw_app.h"
 #include "framework/fw_controls.h"
 #include "framework/fw_dialog.h"
+#include "framework/fw_system_dll.h"
 #include "framework/fw_window.h"
 #include "tests/win/framework_test_ids.h"
 
@@ -137,6 +138,19 @@ TEST_F(HookedEdit, TextGoesAtTheEndFoundFromTheLastLine) {
     edit.SetSel(1, 1);
     Append("，续\r\n");
     EXPECT_EQ(Text(), std::string(kMixed) + "第二行 没有换行，续\r\n");
+}
+
+TEST(SystemFunction, FindsAFunctionOfASystemDllAndCallsIt) {
+    using CharUpper = LPSTR(WINAPI*)(LPSTR);
+    const auto upper = SystemFunction<CharUpper>("user32.dll", "CharUpperA");
+    ASSERT_TRUE(upper);
+    char text[] = "tarnwick";
+    EXPECT_STREQ(upper(text), "TARNWICK");
+}
+
+TEST(SystemFunction, NullForAMissingFunctionOrDll) {
+    EXPECT_FALSE(SystemFunction("shell32.dll", "NoSuchFunctionAnywhere"));
+    EXPECT_FALSE(SystemFunction("no_such_library.dll", "ShellExecuteA"));
 }
 
 class TestApp : public CWinApp {
