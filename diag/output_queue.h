@@ -18,7 +18,7 @@ class OutputQueue {
 public:
     // The least waiting text at which the worker waits for the dialog to take it: an append
     // this long keeps the dialog answering within a few tens of milliseconds.
-    static constexpr std::size_t kMinHighWater = 16 * 1024;
+    static constexpr std::size_t kMinHighWater = 8 * 1024;
 
     // Adds text at the end; true when the dialog must be told that text is waiting.
     bool Add(const std::string& text);
@@ -26,8 +26,8 @@ public:
     // timer: text was waiting, so more may be on its way.
     std::string Take(bool* keepLooking);
     // Whether the worker should wait. The edit control's cost for each append grows with the
-    // text it holds, so beyond a megabyte the appends grow with it, and a long output still goes
-    // in at a steady rate.
+    // text it holds, so once it holds 64 times the least mark the appends grow with it, and a
+    // long output still goes in at a steady rate.
     bool Full() const { return m_text.size() >= std::max(kMinHighWater, m_taken / 64); }
 
 private:

@@ -74,9 +74,11 @@ TEST(OutputQueue, IsFullFromTheHighWaterMarkUntilTaken) {
 
 TEST(OutputQueue, HighWaterMarkGrowsWithTheTextAlreadyTaken) {
     OutputQueue queue;
-    // Up to a megabyte taken, the mark stays where it starts.
+    // Until 64 times the least mark has been taken, the mark stays where it
+    // starts.
+    const std::size_t growing = 64 * OutputQueue::kMinHighWater;
     std::size_t taken = 0;
-    while (taken < 1024 * 1024) {
+    while (taken < growing) {
         EXPECT_EQ(FillUp(queue), OutputQueue::kMinHighWater) << taken;
         taken += Take(queue, true).size();
     }
