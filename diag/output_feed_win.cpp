@@ -28,7 +28,8 @@ void OutputFeed::Add(const std::string& text, HWND dialog, const RunTicket& tick
         ::PostMessageA(dialog, WM_DIAG_APPEND, ticket.m_nId, 0);
 
     while (full && ticket.m_bRunning && ::IsWindow(dialog)) {
-        ::WaitForSingleObject(m_taken, kWaitCheckMs);
+        if (!m_taken || ::WaitForSingleObject(m_taken, kWaitCheckMs) == WAIT_FAILED)
+            ::Sleep(kWaitCheckMs);
         ::EnterCriticalSection(&m_lock);
         full = m_queue.Full();
         ::LeaveCriticalSection(&m_lock);
