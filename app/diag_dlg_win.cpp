@@ -17,6 +17,14 @@
 
 #include <memory>
 
+namespace {
+
+// While a run's text keeps coming, the pane takes it on this timer.
+const UINT_PTR kOutputTimer = 1;
+const UINT kOutputTimerMs = 10;
+
+} // namespace
+
 CDiagDlg::CDiagDlg() : CDialog(IDD_DIAG_DIALOG), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
 
 CDiagDlg::~CDiagDlg() {
@@ -36,6 +44,7 @@ BEGIN_MESSAGE_MAP(CDiagDlg, CDialog)
     OnClicked<&CDiagDlg::OnStop>(IDC_STOP),
     OnMessage<&CDiagDlg::OnDiagFinished>(WM_DIAG_FINISHED),
     OnMessage<&CDiagDlg::OnDiagAppend>(WM_DIAG_APPEND),
+    OnMessage<&CDiagDlg::OnTimer>(WM_TIMER),
 END_MESSAGE_MAP();
 // clang-format on
 
@@ -110,6 +119,7 @@ void CDiagDlg::OnStart() {
     const BOOL valid = UpdateData(TRUE);
     // Whatever a stopped run still delivers would land in the cleared pane.
     m_run.Forget();
+    m_feed.reset();
     m_editOutput.SetWindowText("");
     if (!valid)
         return;
@@ -121,7 +131,8 @@ void CDiagDlg::OnStart() {
     // The worker runs the text checked here, whatever the field holds later.
     std::shared_ptr<RunTicket> ticket = m_run.Begin();
     const unsigned runId = ticket->m_nId;
-    auto params = std::make_unique<RunParams>(RunParams{ticket, m_hWnd, m_strTarget.str()});
+    m_feed = std::make_shared<OutputFeed>();
+    auto params = std::make_unique<RunParams>(RunParams{ticket, m_hWnd, m_strTarget.str(), m_feed});
     if (!StartDiagnosticThread(std::move(params))) {
         m_run.Finish(runId);
         AfxMessageBox(kNoWorker, MB_OK | MB_ICONEXCLAMATION);
@@ -156,23 +167,47 @@ void CDiagDlg::OnStop() {
 
 LRESULT CDiagDlg::OnDiagFinished(WPARAM runId, LPARAM) {
     // A stopped run that ends late must not end the run that followed it.
-    if (m_run.Finish(static_cast<unsigned>(runId)))
-        ShowRunState();
+    if (!m_run.IsCurrent(static_cast<unsigned>(runId)))
+        return 0;
+    // The run's last lines are in the pane before Save is enabled again.
+    TakeOutput();
+    m_run.Finish(static_cast<unsigned>(runId));
+    ShowRunState();
     return 0;
 }
 
-LRESULT CDiagDlg::OnDiagAppend(WPARAM runId, LPARAM text) {
+LRESULT CDiagDlg::OnDiagAppend(WPARAM runId, LPARAM) {
     // Lines of an earlier run must not land in a pane that a later run has
     // cleared: they would corrupt that run's report.
     if (m_run.IsCurrent(static_cast<unsigned>(runId)))
-        AppendOutput(reinterpret_cast<const char*>(text));
+        TakeOutput();
     return 0;
 }
 
+void CDiagDlg::OnTimer(UINT id, LPARAM) {
+    if (id == kOutputTimer)
+        TakeOutput();
+}
+
+void CDiagDlg::TakeOutput() {
+    bool keepLooking = false;
+    const std::string text = m_feed ? m_feed->Take(&keepLooking) : std::string();
+    // Set before the append, the timer is due by the time the append and the
+    // repaint after it are done.
+    if (keepLooking)
+        ::SetTimer(m_hWnd, kOutputTimer, kOutputTimerMs, nullptr);
+    else
+        ::KillTimer(m_hWnd, kOutputTimer);
+    if (!text.empty())
+        AppendOutput(text.c_str());
+}
+
 void CDiagDlg::AppendOutput(const char* text) {
-    // The length is all we need; copying the whole text on every chunk would
-    // slow a long run down as the pane fills.
-    const int length = m_editOutput.GetWindowTextLength();
+    // Where the text ends, counted as the pane counts (bytes or characters),
+    // from its last line: asking the length of the whole text would convert
+    // all of it to code page 936 on every call.
+    const int lastLineStart = m_editOutput.LineIndex(m_editOutput.GetLineCount() - 1);
+    const int length = lastLineStart + m_editOutput.LineLength(lastLineStart);
     m_editOutput.SetSel(length, -1);
     m_editOutput.SendMessage(EM_SCROLLCARET);
     m_editOutput.ReplaceSel(text, FALSE);

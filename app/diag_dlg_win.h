@@ -1,9 +1,12 @@
 #pragma once
 
 #include "app/run_state.h"
+#include "diag/output_feed_win.h"
 #include "framework/fw_controls.h"
 #include "framework/fw_dialog.h"
 #include "linklabel/link_label_win.h"
+
+#include <memory>
 
 // The main dialog: the target field, the output pane and the buttons that
 // start, stop and save a run.
@@ -29,14 +32,19 @@ protected:
     LRESULT OnSetOutput(WPARAM wParam, LPARAM lParam);
     void OnStop();
     LRESULT OnDiagFinished(WPARAM runId, LPARAM lParam);
-    LRESULT OnDiagAppend(WPARAM runId, LPARAM text);
+    LRESULT OnDiagAppend(WPARAM runId, LPARAM lParam);
+    void OnTimer(UINT id, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
     void AddAboutEntry();
     void ShowRunState();
+    // Puts all the text the current run's worker has waiting into the pane.
+    void TakeOutput();
 
     RunState m_run;
+    // Where the current run's text waits; none while no run is current.
+    std::shared_ptr<OutputFeed> m_feed;
     CLinkLabel m_linkHome;
     CEdit m_editOutput;
     CString m_strTarget;

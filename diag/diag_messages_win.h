@@ -7,6 +7,6 @@
 inline constexpr UINT WM_DIAG_SETOUTPUT = WM_APP + 100;
 // Posted by a run's worker when it has ended; wParam: the run's id.
 inline constexpr UINT WM_DIAG_FINISHED = WM_APP + 101;
-// Sent by a run's worker; wParam: the run's id, lParam: zero-terminated text
-// for the end of the output pane.
+// Posted by a run's worker when text is waiting in its feed for the end of
+// the output pane; wParam: the run's id.
 inline constexpr UINT WM_DIAG_APPEND = WM_APP + 102;

@@ -19,9 +19,9 @@ public:
 
     bool Running() const override { return m_params.ticket->m_bRunning; }
 
+    // The worker goes on reading while the dialog puts the text into the pane.
     void Append(const std::string& text) override {
-        ::SendMessageA(m_params.hDialog, WM_DIAG_APPEND, m_params.ticket->m_nId,
-                       reinterpret_cast<LPARAM>(text.c_str()));
+        m_params.feed->Add(text, m_params.hDialog, *m_params.ticket);
     }
 
     bool RunConsole(const std::string& commandLine) override {

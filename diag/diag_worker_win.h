@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diag/output_feed_win.h"
 #include "diag/run_ticket.h"
 #include "framework/fw_string.h"
 
@@ -9,11 +10,13 @@
 #include <string>
 
 // What a worker is given: its own ticket, the dialog's window to report to,
-// and the target as it was checked when the run started.
+// the target as it was checked when the run started, and the feed its text
+// goes to the dialog by.
 struct RunParams {
     std::shared_ptr<RunTicket> ticket;
     HWND hDialog;
     std::string target;
+    std::shared_ptr<OutputFeed> feed;
 };
 
 // Whether the text is an address rather than a name: IPv4 in any form the

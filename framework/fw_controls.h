@@ -24,4 +24,11 @@ public:
     }
     // Zero lifts the limit to the largest the control can hold.
     void SetLimitText(UINT maxChars) { SendMessage(EM_SETLIMITTEXT, maxChars); }
+    // Positions count as the control counts, whatever the text's encoding.
+    int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
+    int LineIndex(int line) const { return static_cast<int>(SendMessage(EM_LINEINDEX, line)); }
+    // The length of the line holding the position, without its line break.
+    int LineLength(int position) const {
+        return static_cast<int>(SendMessage(EM_LINELENGTH, position));
+    }
 };

@@ -1,5 +1,7 @@
 #include "framework/fw_file_dialog.h"
 
+#include "framework/fw_system_dll.h"
+
 #include <cstring>
 
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, const char* fileName,
@@ -17,6 +19,9 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, cons
 }
 
 INT_PTR CFileDialog::DoModal() {
-    const BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    using ShowDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
+    const auto show = SystemFunction<ShowDialog>(
+        "comdlg32.dll", m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA");
+    const BOOL chosen = show && show(&m_ofn);
     return chosen ? IDOK : IDCANCEL;
 }

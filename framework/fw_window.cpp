@@ -28,15 +28,20 @@ bool CWnd::SubclassWindow(HWND hWnd) {
     return true;
 }
 
+// The hook is a wide window procedure. The controls keep their text in UTF-16, so an ANSI hook
+// would have the system convert text on its way through: a wide WM_GETTEXTLENGTH asked of the
+// output pane (by an accessibility tool, say) would convert the whole text twice. Our handlers
+// read no text from their messages, and the program still speaks code page 936 to its windows
+// through the ANSI functions.
 void CWnd::Attach(HWND hWnd) {
     m_hWnd = hWnd;
     ::SetPropA(hWnd, kObjectProperty, this);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
 }
 
 void CWnd::Detach() {
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     ::RemovePropA(m_hWnd, kObjectProperty);
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
@@ -54,7 +59,7 @@ const MessageMap* CWnd::GetMessageMap() const {
 LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* self = FromHandlePermanent(hWnd);
     if (!self)
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
     return self->HandleMessage(message, wParam, lParam);
 }
 
@@ -65,7 +70,7 @@ LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     m_currentMsg = MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
-        result = ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+        result = ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
     m_currentMsg = outer;
     if (message == WM_NCDESTROY)
         Detach();
@@ -73,7 +78,7 @@ LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default() {
-    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_currentMsg.message, m_currentMsg.wParam,
+    return ::CallWindowProcW(m_pfnSuper, m_hWnd, m_currentMsg.message, m_currentMsg.wParam,
                              m_currentMsg.lParam);
 }
 

@@ -1,6 +1,7 @@
 #include "linklabel/link_label_win.h"
 
 #include "framework/fw_app.h"
+#include "framework/fw_system_dll.h"
 #include "linklabel/link_geometry.h"
 #include "linklabel/link_open.h"
 
@@ -212,8 +213,13 @@ void CLinkLabel::OnLabelClicked() {
 }
 
 int CLinkLabel::OpenAddress(const char* address, int showCommand) {
-    const auto shell = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(nullptr, "open", address, nullptr, nullptr, showCommand));
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    const auto shellExecute = SystemFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteA");
+    // Without the shell, the registered browser is tried as after any
+    // failure of the shell's.
+    const auto shell = shellExecute ? reinterpret_cast<INT_PTR>(shellExecute(
+                                          nullptr, "open", address, nullptr, nullptr, showCommand))
+                                    : SE_ERR_DLLNOTFOUND;
     const int result = static_cast<int>(shell);
     if (static_cast<UINT_PTR>(shell) > 32)
         return result;

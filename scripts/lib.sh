@@ -10,9 +10,10 @@ REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # among them, refuse to execute 32-bit Linux programs; there the 32-bit half of Wine runs through
 # qemu-user, registered only inside the sandbox's own namespace (see scripts/sandbox). The fast
 # test tiers run the x86_64 build of the same sources under the 64-bit loader.
-# fonts-wine holds Marlett, which Wine draws the caption buttons with.
+# fonts-wine holds Marlett, which Wine draws the caption buttons with. gnuplot draws the plot of
+# scripts/bench.
 TARNWICK_PACKAGES=(
-    cmake make g++ googletest git zip unzip
+    cmake make g++ googletest git zip unzip gnuplot-nox
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 fonts-wine qemu-user-static

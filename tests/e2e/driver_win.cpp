@@ -1,5 +1,7 @@
 #include "tests/e2e/driver_win.h"
 
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,40 +17,6 @@ const DWORD kPollMs = 50;
 const UINT kReplyTimeoutMs = 10000;
 // The save dialog's field for the file name.
 const int kFileNameField = 1148;
-
-std::string ClassName(HWND window) {
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string Caption(HWND window) {
-    char caption[256] = "";
-    ::GetWindowTextA(window, caption, sizeof caption);
-    return caption;
-}
-
-// The first visible top-level window of the process that passes the test.
-HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
-    struct Search {
-        DWORD processId;
-        const std::function<bool(HWND)>& wanted;
-        HWND found;
-    } search{processId, wanted, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(param);
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            if (process != search->processId || !::IsWindowVisible(window) ||
-                !search->wanted(window))
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 bool IsAboutBox(HWND window) { return Caption(window) == "关于Tarnwick"; }
 
@@ -104,6 +72,39 @@ bool WriteBmp(const std::string& path, const Picture& picture) {
 }
 
 } // namespace
+
+std::string ClassName(HWND window) {
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string Caption(HWND window) {
+    char caption[256] = "";
+    ::GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
+    struct Search {
+        DWORD processId;
+        const std::function<bool(HWND)>& wanted;
+        HWND found;
+    } search{processId, wanted, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(param);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process != search->processId || !::IsWindowVisible(window) ||
+                !search->wanted(window))
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 DWORD TimeScale() {
     static const DWORD scale = [] {
@@ -259,6 +260,20 @@ bool StartProcess(const std::string& exePath, PROCESS_INFORMATION* process) {
 }
 
 } // namespace
+
+bool HasLoaded(HANDLE process, const std::string& dll) {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!::EnumProcessModules(process, modules, sizeof modules, &bytes))
+        return false;
+    for (DWORD i = 0; i < bytes / sizeof modules[0] && i < std::size(modules); ++i) {
+        char name[MAX_PATH] = "";
+        if (::GetModuleBaseNameA(process, modules[i], name, MAX_PATH) &&
+            ::lstrcmpiA(name, dll.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
 
 Program::Program(const std::string& exePath, DWORD startTimeoutMs) {
     if (!StartProcess(exePath, &m_process)) {

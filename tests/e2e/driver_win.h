@@ -21,6 +21,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // A variable of the environment; empty when it is not set.
 std::string Env(const char* name);
 
+// A window's class name and its caption (of a window of any process).
+std::string ClassName(HWND window);
+std::string Caption(HWND window);
+
+// The first visible top-level window of the process that passes the test, or null.
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted);
+
 // A window's text by WM_GETTEXT, which also reads controls of another
 // process (GetWindowText does not).
 std::string WindowText(HWND window);
@@ -54,6 +61,9 @@ std::string MessageText(HWND box);
 bool ReadFileBytes(const std::string& path, std::string* bytes);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderEntries(const std::string& folder);
+
+// Whether the process has loaded the DLL of that name (case aside).
+bool HasLoaded(HANDLE process, const std::string& dll);
 
 class Program {
 public:
@@ -109,6 +119,7 @@ public:
     HWND FindOpenMenu() const;
     // Whether the process is still there.
     bool IsAlive() const;
+    HANDLE Process() const { return m_process.hProcess; }
 
     // Asks the dialog to close, as its close box does.
     void RequestClose() { ::PostMessageA(m_dialog, WM_CLOSE, 0, 0); }

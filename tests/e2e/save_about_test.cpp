@@ -205,6 +205,18 @@ TEST_F(Save, ExistingFileIsReplacedWholeOnlyWhenTheUserAgrees) {
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"report.txt"});
 }
 
+// The shell and the common dialogs cost nothing at start-up; the first save
+// loads the common dialogs.
+TEST_F(Save, FirstSaveLoadsTheCommonDialogs) {
+    EXPECT_FALSE(HasLoaded(program->Process(), "comdlg32.dll"));
+    EXPECT_FALSE(HasLoaded(program->Process(), "shell32.dll"));
+    const HWND save = OpenSaveDialog();
+    ASSERT_TRUE(save) << "no save dialog";
+    EXPECT_TRUE(HasLoaded(program->Process(), "comdlg32.dll"));
+    PressButton(save, IDCANCEL);
+    ASSERT_NO_FATAL_FAILURE(WaitUntilClosed(save));
+}
+
 TEST_F(Save, CancelLeavesTheFolderAsItWas) {
     ASSERT_TRUE(WriteFileBytes(folder + "\\earlier.txt", "earlier\r\n"));
     const std::vector<std::string> before = FolderEntries(folder);

@@ -35,7 +35,9 @@ TEST(IsIpAddress, RejectsNamesAndTheBroadcastAddress) {
         EXPECT_FALSE(IsIpAddress(text)) << text;
 }
 
-// Stands in for the dialog: a hidden window that keeps what a worker reports.
+// Stands in for the dialog: a hidden window that keeps what a worker reports,
+// taking the text from the run's feed when told and, like the dialog's timer,
+// every few milliseconds while it waits.
 class ReportWindow {
 public:
     ReportWindow() {
@@ -56,22 +58,21 @@ public:
             const DWORD elapsed = ::GetTickCount() - begin;
             if (elapsed >= timeoutMs)
                 return false;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
             MSG msg;
             while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 ::DispatchMessageA(&msg);
+            Take();
         }
         return true;
     }
 
-    std::string Transcript() const {
-        std::string text;
-        for (const auto& append : appends)
-            text += append.second;
-        return text;
-    }
+    std::string Transcript() const { return transcript; }
 
-    std::vector<std::pair<WPARAM, std::string>> appends;
+    const std::shared_ptr<OutputFeed> feed = std::make_shared<OutputFeed>();
+    std::string transcript;
+    // The run ids that the worker's notices of waiting text named.
+    std::vector<WPARAM> notices;
     std::vector<WPARAM> finished;
 
 private:
@@ -91,18 +92,94 @@ private:
         }
         auto* self = reinterpret_cast<ReportWindow*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
         if (self && message == WM_DIAG_APPEND) {
-            self->appends.emplace_back(wParam, reinterpret_cast<const char*>(lParam));
+            self->notices.push_back(wParam);
+            self->Take();
             return 0;
         }
         if (self && message == WM_DIAG_FINISHED) {
+            // Everything the run wrote is in its feed by the time it ends.
+            self->Take();
             self->finished.push_back(wParam);
             return 0;
         }
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     }
 
+    void Take() {
+        bool keepLooking = false;
+        transcript += feed->Take(&keepLooking);
+    }
+
     HWND m_hWnd = nullptr;
 };
+
+// A worker adding far more than the feed holds before its dialog takes any.
+struct Flood {
+    static constexpr int kChunks = 12;
+    OutputFeed* feed;
+    HWND dialog;
+    const RunTicket* ticket;
+
+    static std::string Chunk(int i) { return std::string(4096, static_cast<char>('a' + i)); }
+    static std::string All() {
+        std::string all;
+        for (int i = 0; i < kChunks; ++i)
+            all += Chunk(i);
+        return all;
+    }
+    static DWORD WINAPI Add(LPVOID param) {
+        const auto* flood = static_cast<const Flood*>(param);
+        for (int i = 0; i < kChunks; ++i)
+            flood->feed->Add(Chunk(i), flood->dialog, *flood->ticket);
+        return 0;
+    }
+};
+
+TEST(OutputFeed, WorkerWaitsWhileTooMuchIsWaitingAndGoesOnAsTheDialogTakes) {
+    ReportWindow dialog;
+    OutputFeed feed;
+    const RunTicket ticket(4);
+    Flood flood{&feed, dialog.Handle(), &ticket};
+    const HANDLE worker = ::CreateThread(nullptr, 0, &Flood::Add, &flood, 0, nullptr);
+    ASSERT_TRUE(worker);
+    EXPECT_EQ(::WaitForSingleObject(worker, 500), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    std::string taken;
+    bool keepLooking = false;
+    while (::WaitForSingleObject(worker, 10) == WAIT_TIMEOUT) {
+        const std::string text = feed.Take(&keepLooking);
+        EXPECT_LE(text.size(), diag::OutputQueue::kMinHighWater + 4096);
+        taken += text;
+    }
+    ::CloseHandle(worker);
+    taken += feed.Take(&keepLooking);
+    EXPECT_EQ(taken, Flood::All());
+}
+
+TEST(OutputFeed, StoppedRunDoesNotWaitForTheDialog) {
+    ReportWindow dialog;
+    OutputFeed feed;
+    RunTicket ticket(5);
+    ticket.m_bRunning = false;
+    Flood flood{&feed, dialog.Handle(), &ticket};
+    Flood::Add(&flood);
+    bool keepLooking = false;
+    EXPECT_EQ(feed.Take(&keepLooking), Flood::All());
+}
+
+TEST(OutputFeed, ClosedDialogIsNotWaitedFor) {
+    HWND closed = nullptr;
+    {
+        ReportWindow dialog;
+        closed = dialog.Handle();
+    }
+    OutputFeed feed;
+    const RunTicket ticket(6);
+    Flood flood{&feed, closed, &ticket};
+    Flood::Add(&flood);
+    bool keepLooking = false;
+    EXPECT_EQ(feed.Take(&keepLooking), Flood::All());
+}
 
 const char kSeparator[] = "\r\n--------------------------------------------\r\n";
 
@@ -124,11 +201,12 @@ protected:
     // its reports until it ends.
     void RunToEnd(const std::shared_ptr<RunTicket>& ticket, const std::string& target) {
         ASSERT_TRUE(StartDiagnosticThread(
-            std::make_unique<RunParams>(RunParams{ticket, window.Handle(), target})));
+            std::make_unique<RunParams>(RunParams{ticket, window.Handle(), target, window.feed})));
         ASSERT_TRUE(window.WaitForFinish(60000));
         ASSERT_EQ(window.finished, std::vector<WPARAM>{ticket->m_nId});
-        for (const auto& append : window.appends)
-            EXPECT_EQ(append.first, ticket->m_nId) << append.second;
+        EXPECT_FALSE(window.notices.empty());
+        for (WPARAM notice : window.notices)
+            EXPECT_EQ(notice, ticket->m_nId);
     }
 
     // A run to an address, or to a www. name, has three steps and ends with

@@ -1,5 +1,7 @@
 #include "framework/fw_app.h"
+#include "framework/fw_controls.h"
 #include "framework/fw_dialog.h"
+#include "framework/fw_system_dll.h"
 #include "framework/fw_window.h"
 #include "tests/win/framework_test_ids.h"
 
@@ -84,6 +86,71 @@ TEST_F(Reflection, ParentGetsNotificationsItsControlDoesNotHandle) {
     ASSERT_TRUE(button.SubclassWindow(m_hButton));
     Click();
     EXPECT_EQ(parent.clicks, 1);
+}
+
+// A multi-line edit, hooked by the framework like the output pane.
+class HookedEdit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_hEdit =
+            ::CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 200,
+                              100, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        ASSERT_TRUE(m_hEdit);
+        ASSERT_TRUE(edit.SubclassWindow(m_hEdit));
+    }
+    void TearDown() override { ::DestroyWindow(m_hEdit); }
+
+    // What AppendOutput does: find the end from the last line, put the text there.
+    void Append(const std::string& text) {
+        const int lastLineStart = edit.LineIndex(edit.GetLineCount() - 1);
+        edit.SetSel(lastLineStart + edit.LineLength(lastLineStart), -1);
+        edit.ReplaceSel(text.c_str());
+    }
+
+    std::string Text() const {
+        CString text;
+        edit.GetWindowText(text);
+        return text.str();
+    }
+
+    CEdit edit;
+    HWND m_hEdit = nullptr;
+};
+
+// Lines with double-byte characters: 16 characters in 24 bytes of code page 936.
+const char kMixed[] = "第一行 abc\r\n跟踪完成。\r\n";
+
+TEST_F(HookedEdit, KeepsTheProgramsBytesAndAnswersWideCallersInItsOwnCharacters) {
+    // The hook makes the control a Unicode window, so the system converts
+    // nothing for callers that ask in UTF-16.
+    EXPECT_TRUE(::IsWindowUnicode(m_hEdit));
+    edit.SetWindowText(kMixed);
+    EXPECT_EQ(Text(), kMixed);
+    EXPECT_EQ(::SendMessageA(m_hEdit, WM_GETTEXTLENGTH, 0, 0), 24);
+    EXPECT_EQ(::SendMessageW(m_hEdit, WM_GETTEXTLENGTH, 0, 0), 16);
+}
+
+TEST_F(HookedEdit, TextGoesAtTheEndFoundFromTheLastLine) {
+    Append(kMixed);
+    // Wherever the caret was left, and with or without a line break at the end.
+    edit.SetSel(0, 3);
+    Append("第二行 没有换行");
+    edit.SetSel(1, 1);
+    Append("，续\r\n");
+    EXPECT_EQ(Text(), std::string(kMixed) + "第二行 没有换行，续\r\n");
+}
+
+TEST(SystemFunction, FindsAFunctionOfASystemDllAndCallsIt) {
+    using CharUpper = LPSTR(WINAPI*)(LPSTR);
+    const auto upper = SystemFunction<CharUpper>("user32.dll", "CharUpperA");
+    ASSERT_TRUE(upper);
+    char text[] = "tarnwick";
+    EXPECT_STREQ(upper(text), "TARNWICK");
+}
+
+TEST(SystemFunction, NullForAMissingFunctionOrDll) {
+    EXPECT_FALSE(SystemFunction("shell32.dll", "NoSuchFunctionAnywhere"));
+    EXPECT_FALSE(SystemFunction("no_such_library.dll", "ShellExecuteA"));
 }
 
 class TestApp : public CWinApp {
