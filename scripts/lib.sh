@@ -105,15 +105,21 @@ wine64_run() {
     "$REPO/scripts/wine64" "$@"
 }
 
-# Creates or updates the prefix. wineboot chatters even when all is well, so its output is shown
-# only on failure.
+# Creates or updates the prefix. wineboot chatters even when all is well, so its output, with
+# Wine's own error messages, is shown only on failure. A boot that fails is tried once more from
+# a stopped server (it only completes the prefix), saying so; a second failure is final.
 wine_boot() {
-    local log="$WINEPREFIX.boot.log"
-    if ! wine64_run wineboot -i >"$log" 2>&1; then
+    local log="$WINEPREFIX.boot.log" attempt status
+    for attempt in 1 2; do
+        status=0
+        WINEDEBUG=err+all,fixme-all wine64_run wineboot -i >"$log" 2>&1 || status=$?
+        ((status == 0)) && return 0
         cat "$log" >&2
-        echo "wineboot failed" >&2
-        return 1
-    fi
+        echo "wineboot failed (attempt $attempt, exit status $status)" >&2
+        wineserver -k 2>/dev/null || true
+        wineserver -w
+    done
+    return 1
 }
 
 # Font fixes for a new prefix, seen by Windows programs started after this:
