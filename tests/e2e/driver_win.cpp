@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -182,7 +183,17 @@ Picture Capture(HWND window) {
 }
 
 bool SaveScreenshot(HWND window, const std::string& bmpPath) {
-    const Picture picture = Capture(window);
+    // The run's last lines may be in the pane with its repaint still due when
+    // the buttons come back: the picture is the window once it has stopped
+    // changing (two captures 100 ms apart agree), or after two seconds.
+    Picture picture = Capture(window);
+    for (int i = 0; i < 20; ++i) {
+        ::Sleep(100);
+        Picture again = Capture(window);
+        if (again.pixels == picture.pixels)
+            break;
+        picture = std::move(again);
+    }
     // A failed capture leaves one colour everywhere.
     const bool blank = picture.pixels.empty() ||
                        picture.Count(picture.pixels[0]) == static_cast<int>(picture.pixels.size());
