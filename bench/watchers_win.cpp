@@ -1,6 +1,7 @@
 #include "bench/watchers_win.h"
 
 #include "bench/bench_clock_win.h"
+#include "tests/e2e/driver_win.h"
 
 namespace bench {
 
@@ -53,13 +54,7 @@ DWORD WINAPI ScreenWatcher::Loop(LPVOID param) {
     ::GetClientRect(self->m_window, &client);
     const int width = client.right;
     const int height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = e2e::TopDownBitmapInfo(width, height);
     const HDC screen = ::GetDC(nullptr);
     const HDC memory = ::CreateCompatibleDC(screen);
     void* bits = nullptr;

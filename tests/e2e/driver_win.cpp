@@ -145,6 +145,17 @@ int Picture::Count(COLORREF colour) const {
     return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
 }
 
+BITMAPINFO TopDownBitmapInfo(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 Picture Capture(HWND window) {
     RECT area;
     if (!::GetWindowRect(window, &area) || area.right <= area.left || area.bottom <= area.top)
@@ -152,13 +163,7 @@ Picture Capture(HWND window) {
     Picture picture;
     picture.width = area.right - area.left;
     picture.height = area.bottom - area.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(picture.width, picture.height);
     const HDC screen = ::GetDC(nullptr);
     const HDC memory = ::CreateCompatibleDC(screen);
     void* bits = nullptr;

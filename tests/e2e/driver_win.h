@@ -42,6 +42,10 @@ struct Picture {
     int Count(COLORREF colour) const;
 };
 
+// The header of a 32-bit bitmap whose rows run top down, as the screen is
+// copied into.
+BITMAPINFO TopDownBitmapInfo(int width, int height);
+
 // Empty when the screen could not be read.
 Picture Capture(HWND window);
 
