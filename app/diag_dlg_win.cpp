@@ -9,6 +9,7 @@
 #include "framework/fw_app.h"
 #include "framework/fw_file_dialog.h"
 #include "framework/fw_gdi.h"
+#include "framework/fw_text.h"
 #include "report/report_file.h"
 #include "report/report_file_win.h"
 #include "res/resource.h"
@@ -80,11 +81,11 @@ void CDiagDlg::AddAboutEntry() {
     const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
     if (!menu)
         return;
-    char text[256] = "";
-    if (::LoadStringA(AfxGetApp()->m_hInstance, IDS_ABOUTBOX, text, sizeof text) == 0)
+    wchar_t text[256] = L"";
+    if (::LoadStringW(AfxGetApp()->m_hInstance, IDS_ABOUTBOX, text, 256) == 0)
         return;
-    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text);
 }
 
 void CDiagDlg::OnSysCommand(UINT nID, LPARAM) {
@@ -123,6 +124,8 @@ void CDiagDlg::OnStart() {
     m_editOutput.SetWindowText("");
     if (!valid)
         return;
+    // A character that code page 936 lacks has come through as '?', which no
+    // target may hold.
     if (!diag::IsAcceptableTarget(m_strTarget.str())) {
         AfxMessageBox(kBadTarget, MB_OK);
         return;
@@ -145,14 +148,12 @@ void CDiagDlg::OnSave() {
     // a report saved mid-run would be incomplete.
     if (m_run.IsRunning())
         return;
-    const std::string filter = report::SystemFilter(report::kFilter);
     CFileDialog dialog(FALSE, report::kDefaultExtension, report::kInitialName,
-                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.c_str(), this);
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       report::SystemFilter(report::kFilter), this);
     if (dialog.DoModal() != IDOK)
         return;
-    CString text;
-    m_editOutput.GetWindowText(text);
-    SaveReportFile(dialog.GetPathName().str(), text.str());
+    SaveReportFile(dialog.GetPathName(), WindowTextWide(m_editOutput.m_hWnd));
 }
 
 LRESULT CDiagDlg::OnSetOutput(WPARAM wParam, LPARAM) {
@@ -191,7 +192,7 @@ void CDiagDlg::OnTimer(UINT id, LPARAM) {
 
 void CDiagDlg::TakeOutput() {
     bool keepLooking = false;
-    const std::string text = m_feed ? m_feed->Take(&keepLooking) : std::string();
+    const std::wstring text = m_feed ? m_feed->Take(&keepLooking) : std::wstring();
     // Set before the append, the timer is due by the time the append and the
     // repaint after it are done.
     if (keepLooking)
@@ -202,10 +203,8 @@ void CDiagDlg::TakeOutput() {
         AppendOutput(text.c_str());
 }
 
-void CDiagDlg::AppendOutput(const char* text) {
-    // Where the text ends, counted as the pane counts (bytes or characters),
-    // from its last line: asking the length of the whole text would convert
-    // all of it to code page 936 on every call.
+void CDiagDlg::AppendOutput(const wchar_t* text) {
+    // Where the text ends, found from its last line.
     const int lastLineStart = m_editOutput.LineIndex(m_editOutput.GetLineCount() - 1);
     const int length = lastLineStart + m_editOutput.LineLength(lastLineStart);
     m_editOutput.SetSel(length, -1);

@@ -16,7 +16,7 @@ public:
     ~CDiagDlg() override;
 
     // Adds text at the end of the output pane and scrolls to it.
-    void AppendOutput(const char* text);
+    void AppendOutput(const wchar_t* text);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

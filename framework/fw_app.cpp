@@ -1,27 +1,29 @@
 #include "framework/fw_app.h"
 
+#include "framework/fw_text.h"
+
 #include <commctrl.h>
 
 namespace {
 
 CWinApp* g_app = nullptr;
 
-std::string FileTitle(HINSTANCE instance) {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(instance, path, MAX_PATH);
-    std::string name = path;
-    const std::size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos)
+std::wstring FileTitle(HINSTANCE instance) {
+    wchar_t path[MAX_PATH] = L"";
+    ::GetModuleFileNameW(instance, path, MAX_PATH);
+    std::wstring name = path;
+    const std::size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos)
         name.erase(0, slash + 1);
-    const std::size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos)
+    const std::size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos)
         name.erase(dot);
     return name;
 }
 
 } // namespace
 
-CWinApp::CWinApp(const char* appName) : m_strGivenName(appName ? appName : "") { g_app = this; }
+CWinApp::CWinApp(const wchar_t* appName) : m_strGivenName(appName ? appName : L"") { g_app = this; }
 
 CWinApp::~CWinApp() {
     if (g_app == this)
@@ -32,12 +34,16 @@ HICON CWinApp::LoadIcon(UINT id) const { return ::LoadIconA(m_hInstance, MAKEINT
 
 CWinApp* AfxGetApp() { return g_app; }
 
-int AfxMessageBox(const char* text, UINT type, UINT /*helpId: there is no help file*/) {
+int AfxMessageBox(const wchar_t* text, UINT type, UINT /*helpId: there is no help file*/) {
     CWinApp* app = AfxGetApp();
     HWND owner = nullptr;
     if (app && app->m_pMainWnd && ::IsWindow(app->m_pMainWnd->m_hWnd))
         owner = ::GetLastActivePopup(app->m_pMainWnd->m_hWnd);
-    return ::MessageBoxA(owner, text, app ? app->m_pszAppName : "", type);
+    return ::MessageBoxW(owner, text, app ? app->m_pszAppName : L"", type);
+}
+
+int AfxMessageBox(const char* text, UINT type, UINT helpId) {
+    return AfxMessageBox(Widen(text).c_str(), type, helpId);
 }
 
 int RunApplication(HINSTANCE instance) {

@@ -11,7 +11,7 @@
 class CWinApp {
 public:
     // Without a name the program's file name (without extension) is used.
-    explicit CWinApp(const char* appName = nullptr);
+    explicit CWinApp(const wchar_t* appName = nullptr);
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
@@ -26,17 +26,20 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
-    const char* m_pszAppName = "";
+    // The caption of the program's message boxes.
+    const wchar_t* m_pszAppName = L"";
 
 private:
     friend int RunApplication(HINSTANCE instance);
-    std::string m_strGivenName;
-    std::string m_strAppName;
+    std::wstring m_strGivenName;
+    std::wstring m_strAppName;
 };
 
 CWinApp* AfxGetApp();
 
 // A message box over the main window, captioned with the application's name.
+int AfxMessageBox(const wchar_t* text, UINT type = MB_OK, UINT helpId = 0);
+// The same for a text of the program.
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
 
 // The program's life: sets the application object up and runs InitInstance.

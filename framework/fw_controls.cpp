@@ -1,15 +1,17 @@
 #include "framework/fw_controls.h"
 
+#include "framework/fw_text.h"
+
 #include <commctrl.h>
 
 namespace {
 
-TOOLINFOA ToolInfo(CWnd* wnd, UINT id, const char* text) {
-    TOOLINFOA info{};
+TOOLINFOW ToolInfo(CWnd* wnd, UINT id, const std::wstring& text) {
+    TOOLINFOW info{};
     info.cbSize = sizeof info;
     info.hwnd = wnd->m_hWnd;
     info.uId = id;
-    info.lpszText = const_cast<char*>(text);
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
     return info;
 }
 
@@ -21,21 +23,23 @@ CToolTipCtrl::~CToolTipCtrl() {
 }
 
 bool CToolTipCtrl::Create(CWnd* parent, DWORD style) {
-    m_hWnd = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT,
+    m_hWnd = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent->m_hWnd, nullptr,
-                               ::GetModuleHandleA(nullptr), nullptr);
+                               ::GetModuleHandleW(nullptr), nullptr);
     return m_hWnd != nullptr;
 }
 
 bool CToolTipCtrl::AddTool(CWnd* wnd, const char* text, const RECT* rect, UINT id) {
-    TOOLINFOA info = ToolInfo(wnd, id, text);
+    const std::wstring wide = Widen(text);
+    TOOLINFOW info = ToolInfo(wnd, id, wide);
     info.rect = *rect;
-    return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+    return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }
 
 void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT id) {
-    TOOLINFOA info = ToolInfo(wnd, id, text);
-    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    const std::wstring wide = Widen(text);
+    TOOLINFOW info = ToolInfo(wnd, id, wide);
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void CToolTipCtrl::RelayEvent(MSG* pMsg) {

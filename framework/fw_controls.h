@@ -19,7 +19,7 @@ public:
 class CEdit : public CWnd {
 public:
     void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
-    void ReplaceSel(const char* text, BOOL canUndo = FALSE) {
+    void ReplaceSel(const wchar_t* text, BOOL canUndo = FALSE) {
         SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
     }
     // Zero lifts the limit to the largest the control can hold.

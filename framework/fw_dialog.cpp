@@ -1,6 +1,7 @@
 #include "framework/fw_dialog.h"
 
 #include "framework/fw_app.h"
+#include "framework/fw_text.h"
 
 #include <cstdio>
 
@@ -17,7 +18,7 @@ INT_PTR CDialog::DoModal() {
     m_bEndModal = false;
     m_nModalResult = -1;
     const HWND hWnd =
-        ::CreateDialogParamA(AfxGetApp()->m_hInstance, MAKEINTRESOURCEA(m_nIDTemplate), owner,
+        ::CreateDialogParamW(AfxGetApp()->m_hInstance, MAKEINTRESOURCEW(m_nIDTemplate), owner,
                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (!hWnd)
         return -1;
@@ -25,9 +26,11 @@ INT_PTR CDialog::DoModal() {
         ::EnableWindow(owner, FALSE);
     ::ShowWindow(hWnd, SW_SHOW);
 
+    // A wide loop: typed characters reach the controls as they were typed, whatever the
+    // system's code page.
     MSG msg;
     while (!m_bEndModal) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // Leave the quit request for the loop outside ours.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -37,7 +40,7 @@ INT_PTR CDialog::DoModal() {
             break;
         if (!PreTranslateAlongPath(&msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 
@@ -71,7 +74,7 @@ bool CDialog::PreTranslateAlongPath(MSG* pMsg) {
     return false;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return ::IsDialogMessageA(m_hWnd, pMsg); }
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return ::IsDialogMessageW(m_hWnd, pMsg); }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_INITDIALOG)
@@ -136,13 +139,13 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
     if (pDX->m_bSaveAndValidate) {
         ReadWindowText(hWnd, value);
     } else {
-        ::SetWindowTextA(hWnd, value);
+        ::SetWindowTextW(hWnd, Widen(value.str()).c_str());
     }
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int maxBytes) {
     if (!pDX->m_bSaveAndValidate) {
-        ::SendMessageA(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(maxBytes), 0);
+        ::SendMessageW(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(maxBytes), 0);
         return;
     }
     if (pDX->m_bFailed || value.GetLength() <= maxBytes)

@@ -1,19 +1,23 @@
 #include "framework/fw_file.h"
 
-bool CFile::Open(const char* path, UINT flags) {
+#include "framework/fw_text.h"
+
+bool CFile::Open(const wchar_t* path, UINT flags) {
     Close();
     const DWORD access = (flags & modeWrite) ? GENERIC_WRITE : GENERIC_READ;
     const DWORD disposition = (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
-    m_hFile = ::CreateFileA(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_hFile = ::CreateFileW(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     m_nLastError = m_hFile == INVALID_HANDLE_VALUE ? ::GetLastError() : 0;
     return m_hFile != INVALID_HANDLE_VALUE;
 }
 
 bool CFile::Write(const void* data, DWORD count) {
     DWORD written = 0;
-    if (::WriteFile(m_hFile, data, count, &written, nullptr) && written == count)
+    const bool ok = ::WriteFile(m_hFile, data, count, &written, nullptr) != FALSE;
+    if (ok && written == count)
         return true;
-    m_nLastError = written == count ? ::GetLastError() : ERROR_DISK_FULL;
+    // A write that succeeded with fewer bytes ran out of room; a failed one says why itself.
+    m_nLastError = ok ? ERROR_DISK_FULL : ::GetLastError();
     return false;
 }
 
@@ -32,18 +36,18 @@ bool CFile::Close() {
     return flushed && closed;
 }
 
-std::string SystemErrorText(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(
+std::wstring SystemErrorText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length ? std::string(text, length) : std::string();
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring result = length ? std::wstring(text, length) : std::wstring();
     if (text)
         ::LocalFree(text);
     while (!result.empty() &&
-           (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+           (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
         result.pop_back();
     if (result.empty())
-        result = "错误代码 " + std::to_string(error);
+        result = Widen("错误代码 " + std::to_string(error));
     return result;
 }

@@ -14,7 +14,7 @@ public:
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
-    bool Open(const char* path, UINT flags);
+    bool Open(const wchar_t* path, UINT flags);
     bool Write(const void* data, DWORD count);
     // Closes the file; false if the system could not finish writing it.
     bool Close();
@@ -26,4 +26,4 @@ private:
 };
 
 // The system's wording of an error code, without its line end.
-std::string SystemErrorText(DWORD error);
+std::wstring SystemErrorText(DWORD error);

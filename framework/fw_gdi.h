@@ -41,9 +41,9 @@ public:
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
 
-    bool CreateFontIndirect(const LOGFONTA* logFont) {
+    bool CreateFontIndirect(const LOGFONTW* logFont) {
         DeleteObject();
-        m_hObject = ::CreateFontIndirectA(logFont);
+        m_hObject = ::CreateFontIndirectW(logFont);
         return m_hObject != nullptr;
     }
     void DeleteObject() {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The program's text: a counted byte string in the ANSI code page (936).
+// The program's text: a counted byte string in code page 936.
 class CString {
 public:
     CString() = default;
@@ -13,11 +13,6 @@ public:
     const char* GetString() const { return m_text.c_str(); }
     operator const char*() const { return m_text.c_str(); }
     const std::string& str() const { return m_text; }
-
-    // Makes room for length bytes (plus the terminating zero) to be written
-    // by a system call; ReleaseBuffer then fixes the length at the first zero.
-    char* GetBuffer(int length);
-    void ReleaseBuffer();
 
 private:
     std::string m_text;

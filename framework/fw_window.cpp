@@ -1,5 +1,7 @@
 #include "framework/fw_window.h"
 
+#include "framework/fw_text.h"
+
 namespace {
 
 const char kObjectProperty[] = "Tarnwick.CWnd";
@@ -28,11 +30,9 @@ bool CWnd::SubclassWindow(HWND hWnd) {
     return true;
 }
 
-// The hook is a wide window procedure. The controls keep their text in UTF-16, so an ANSI hook
-// would have the system convert text on its way through: a wide WM_GETTEXTLENGTH asked of the
-// output pane (by an accessibility tool, say) would convert the whole text twice. Our handlers
-// read no text from their messages, and the program still speaks code page 936 to its windows
-// through the ANSI functions.
+// The hook is a wide window procedure, like everything else the framework creates: the controls
+// keep their text in UTF-16, and the program hands them its code page 936 texts converted
+// explicitly, never through the system's ANSI code page.
 void CWnd::Attach(HWND hWnd) {
     m_hWnd = hWnd;
     ::SetPropA(hWnd, kObjectProperty, this);
@@ -122,24 +122,16 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
 }
 
-void CWnd::SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+void CWnd::SetWindowText(const char* text) { ::SetWindowTextW(m_hWnd, Widen(text).c_str()); }
 
-int CWnd::GetWindowTextLength() const { return static_cast<int>(SendMessage(WM_GETTEXTLENGTH)); }
-
-void ReadWindowText(HWND hWnd, CString& text) {
-    const int length = static_cast<int>(::SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0));
-    char* buffer = text.GetBuffer(length);
-    ::SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
-                   reinterpret_cast<LPARAM>(buffer));
-    text.ReleaseBuffer();
-}
+void ReadWindowText(HWND hWnd, CString& text) { text = Narrow(WindowTextWide(hWnd)).c_str(); }
 
 void CWnd::GetWindowText(CString& text) const { ReadWindowText(m_hWnd, text); }
 

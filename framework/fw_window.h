@@ -6,7 +6,8 @@
 #include <windows.h>
 
 // A window's text through WM_GETTEXT, which also reads a control that
-// belongs to another thread.
+// belongs to another thread; a character without a code page 936 form
+// becomes '?'.
 void ReadWindowText(HWND hWnd, CString& text);
 
 // A window object: owns the link between a window handle and its message
@@ -40,7 +41,6 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SetWindowText(const char* text);
     void GetWindowText(CString& text) const;
-    int GetWindowTextLength() const;
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsIconic() const;
     void GetClientRect(RECT* rect) const;

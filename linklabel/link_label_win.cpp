@@ -2,6 +2,7 @@
 
 #include "framework/fw_app.h"
 #include "framework/fw_system_dll.h"
+#include "framework/fw_text.h"
 #include "linklabel/link_geometry.h"
 #include "linklabel/link_open.h"
 
@@ -59,9 +60,9 @@ void CLinkLabel::EnableUnderline(BOOL underline) {
 
 void CLinkLabel::BuildFont() {
     // Read the window's current font before deleting ours: it may be ours.
-    LOGFONTA logFont{};
+    LOGFONTW logFont{};
     const auto current = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    ::GetObjectA(current ? current : ::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
+    ::GetObjectW(current ? current : ::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
     logFont.lfUnderline = static_cast<BYTE>(m_bUnderlined);
     m_fontLink.CreateFontIndirect(&logFont);
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_fontLink)), TRUE);
@@ -97,12 +98,11 @@ void CLinkLabel::FitToText() {
     if (const HWND parent = ::GetParent(m_hWnd))
         ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
 
-    CString caption;
-    GetWindowText(caption);
+    const std::wstring caption = WindowTextWide(m_hWnd);
     SIZE text{};
     const HDC dc = ::GetDC(m_hWnd);
     const HGDIOBJ previous = ::SelectObject(dc, static_cast<HFONT>(m_fontLink));
-    ::GetTextExtentPoint32A(dc, caption, caption.GetLength(), &text);
+    ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     ::SelectObject(dc, previous);
     ::ReleaseDC(m_hWnd, dc);
 
@@ -213,13 +213,14 @@ void CLinkLabel::OnLabelClicked() {
 }
 
 int CLinkLabel::OpenAddress(const char* address, int showCommand) {
-    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    const auto shellExecute = SystemFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteA");
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    const auto shellExecute = SystemFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteW");
     // Without the shell, the registered browser is tried as after any
     // failure of the shell's.
-    const auto shell = shellExecute ? reinterpret_cast<INT_PTR>(shellExecute(
-                                          nullptr, "open", address, nullptr, nullptr, showCommand))
-                                    : SE_ERR_DLLNOTFOUND;
+    const auto shell =
+        shellExecute ? reinterpret_cast<INT_PTR>(shellExecute(
+                           nullptr, L"open", Widen(address).c_str(), nullptr, nullptr, showCommand))
+                     : SE_ERR_DLLNOTFOUND;
     const int result = static_cast<int>(shell);
     if (static_cast<UINT_PTR>(shell) > 32)
         return result;

@@ -2,6 +2,7 @@
 #include "framework/fw_controls.h"
 #include "framework/fw_dialog.h"
 #include "framework/fw_system_dll.h"
+#include "framework/fw_text.h"
 #include "framework/fw_window.h"
 #include "tests/win/framework_test_ids.h"
 
@@ -104,7 +105,7 @@ protected:
     void Append(const std::string& text) {
         const int lastLineStart = edit.LineIndex(edit.GetLineCount() - 1);
         edit.SetSel(lastLineStart + edit.LineLength(lastLineStart), -1);
-        edit.ReplaceSel(text.c_str());
+        edit.ReplaceSel(Widen(text).c_str());
     }
 
     std::string Text() const {
