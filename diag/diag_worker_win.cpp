@@ -5,6 +5,7 @@
 #include "diag/diag_run.h"
 #include "diag/run_captured_win.h"
 #include "framework/fw_socket.h"
+#include "framework/fw_text.h"
 
 #include <vector>
 
@@ -15,17 +16,17 @@ namespace {
 // messages fail.
 class WorkerHost : public diag::DiagHost {
 public:
-    explicit WorkerHost(const RunParams& params) : m_params(params) {}
+    explicit WorkerHost(const RunParams& params)
+        : m_params(params), m_lines(params, kTextCodePage) {}
 
     bool Running() const override { return m_params.ticket->m_bRunning; }
 
-    // The worker goes on reading while the dialog puts the text into the pane.
-    void Append(const std::string& text) override {
-        m_params.feed->Add(text, m_params.hDialog, *m_params.ticket);
-    }
+    // The run's own lines.
+    void Append(const std::string& text) override { m_lines.Append(text); }
 
     bool RunConsole(const std::string& commandLine) override {
-        return RunCaptured(commandLine, *this);
+        FeedSink console = CommandOutputSink(m_params);
+        return RunCaptured(commandLine, console);
     }
 
     bool Lookup(const std::string& host, std::vector<std::string>* addresses) override {
@@ -41,9 +42,19 @@ public:
 
 private:
     const RunParams& m_params;
+    FeedSink m_lines;
 };
 
 } // namespace
+
+bool FeedSink::Running() const { return m_params.ticket->m_bRunning; }
+
+// The worker goes on reading while the dialog puts the text into the pane.
+void FeedSink::Append(const std::string& text) {
+    m_params.feed->Add(Widen(m_codePage, text), m_params.hDialog, *m_params.ticket);
+}
+
+FeedSink CommandOutputSink(const RunParams& params) { return FeedSink(params, ConsoleCodePage()); }
 
 BOOL IsIpAddress(const CString& text) {
     return ::inet_addr(text) != INADDR_NONE || IsIpv6Address(text);
@@ -55,7 +66,7 @@ DWORD WINAPI DiagnosticThreadProc(LPVOID params) {
     diag::RunDiagnostics(
         run->target, [](const std::string& text) { return IsIpAddress(text.c_str()) != FALSE; },
         host);
-    ::PostMessageA(run->hDialog, WM_DIAG_FINISHED, run->ticket->m_nId, 0);
+    ::PostMessageW(run->hDialog, WM_DIAG_FINISHED, run->ticket->m_nId, 0);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diag/output_feed_win.h"
+#include "diag/output_sink.h"
 #include "diag/run_ticket.h"
 #include "framework/fw_string.h"
 
@@ -18,6 +19,25 @@ struct RunParams {
     std::string target;
     std::shared_ptr<OutputFeed> feed;
 };
+
+// One run's text on its way to the pane, decoded from the code page it was
+// written in: the run's own lines are code page 936, the commands write in
+// the console's.
+class FeedSink : public diag::OutputSink {
+public:
+    FeedSink(const RunParams& params, UINT codePage) : m_params(params), m_codePage(codePage) {}
+
+    bool Running() const override;
+    void Append(const std::string& text) override;
+
+private:
+    const RunParams& m_params;
+    const UINT m_codePage;
+};
+
+// Where the run's commands write: they write in the console's code page,
+// whatever the program's.
+FeedSink CommandOutputSink(const RunParams& params);
 
 // Whether the text is an address rather than a name: IPv4 in any form the
 // system accepts, or IPv6.

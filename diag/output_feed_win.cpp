@@ -19,13 +19,13 @@ OutputFeed::~OutputFeed() {
         ::CloseHandle(m_taken);
 }
 
-void OutputFeed::Add(const std::string& text, HWND dialog, const RunTicket& ticket) {
+void OutputFeed::Add(const std::wstring& text, HWND dialog, const RunTicket& ticket) {
     ::EnterCriticalSection(&m_lock);
     const bool tell = m_queue.Add(text);
     bool full = m_queue.Full();
     ::LeaveCriticalSection(&m_lock);
     if (tell)
-        ::PostMessageA(dialog, WM_DIAG_APPEND, ticket.m_nId, 0);
+        ::PostMessageW(dialog, WM_DIAG_APPEND, ticket.m_nId, 0);
 
     while (full && ticket.m_bRunning && ::IsWindow(dialog)) {
         if (!m_taken || ::WaitForSingleObject(m_taken, kWaitCheckMs) == WAIT_FAILED)
@@ -36,9 +36,9 @@ void OutputFeed::Add(const std::string& text, HWND dialog, const RunTicket& tick
     }
 }
 
-std::string OutputFeed::Take(bool* keepLooking) {
+std::wstring OutputFeed::Take(bool* keepLooking) {
     ::EnterCriticalSection(&m_lock);
-    std::string text = m_queue.Take(keepLooking);
+    std::wstring text = m_queue.Take(keepLooking);
     ::LeaveCriticalSection(&m_lock);
     if (!text.empty() && m_taken)
         ::SetEvent(m_taken);

@@ -18,9 +18,9 @@ public:
 
     // Worker: adds text after what it added before. While the dialog has much text to take, it
     // waits for it to do so, unless the run has been stopped or the dialog is gone.
-    void Add(const std::string& text, HWND dialog, const RunTicket& ticket);
+    void Add(const std::wstring& text, HWND dialog, const RunTicket& ticket);
     // Dialog: takes all the text waiting (see diag::OutputQueue::Take).
-    std::string Take(bool* keepLooking);
+    std::wstring Take(bool* keepLooking);
 
 private:
     CRITICAL_SECTION m_lock;

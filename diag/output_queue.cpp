@@ -2,7 +2,7 @@
 
 namespace diag {
 
-bool OutputQueue::Add(const std::string& text) {
+bool OutputQueue::Add(const std::wstring& text) {
     m_text += text;
     if (m_state != State::Quiet) {
         return false;
@@ -11,10 +11,10 @@ bool OutputQueue::Add(const std::string& text) {
     return true;
 }
 
-std::string OutputQueue::Take(bool* keepLooking) {
+std::wstring OutputQueue::Take(bool* keepLooking) {
     *keepLooking = !m_text.empty();
     m_state = *keepLooking ? State::Looking : State::Quiet;
-    std::string taken;
+    std::wstring taken;
     taken.swap(m_text);
     m_taken += taken.size();
     return taken;

@@ -13,7 +13,8 @@ namespace diag {
 // which yields to input and painting, so a flood of output goes in with few large appends while
 // the dialog stays responsive.
 //
-// Not thread-safe: the worker and the dialog use it under one lock.
+// The text is UTF-16, as the pane holds it; sizes count its units. Not thread-safe: the worker
+// and the dialog use it under one lock.
 class OutputQueue {
 public:
     // The least waiting text at which the worker waits for the dialog to take it: an append
@@ -21,10 +22,10 @@ public:
     static constexpr std::size_t kMinHighWater = 8 * 1024;
 
     // Adds text at the end; true when the dialog must be told that text is waiting.
-    bool Add(const std::string& text);
+    bool Add(const std::wstring& text);
     // Takes all the waiting text. keepLooking tells whether the dialog should look again on its
     // timer: text was waiting, so more may be on its way.
-    std::string Take(bool* keepLooking);
+    std::wstring Take(bool* keepLooking);
     // Whether the worker should wait. The edit control's cost for each append grows with the
     // text it holds, so once it holds 64 times the least mark the appends grow with it, and a
     // long output still goes in at a steady rate.
@@ -33,7 +34,7 @@ public:
 private:
     enum class State { Quiet, Told, Looking };
 
-    std::string m_text;
+    std::wstring m_text;
     std::size_t m_taken = 0;
     State m_state = State::Quiet;
 };

@@ -1,10 +1,7 @@
 #include "diag/run_captured_win.h"
 
 #include "diag/output_pump.h"
-
-#include <windows.h>
-
-#include <vector>
+#include "framework/fw_text.h"
 
 namespace {
 
@@ -22,23 +19,27 @@ private:
     HANDLE m_pipe;
 };
 
-bool IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+bool IsConsoleLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByteEx(ConsoleCodePage(), byte) != FALSE;
+}
 
-std::string SystemDirectory() {
-    char path[MAX_PATH] = "";
-    const UINT length = ::GetSystemDirectoryA(path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+std::wstring SystemDirectory() {
+    wchar_t path[MAX_PATH] = L"";
+    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
 } // namespace
 
-std::string SystemCommandInterpreter() { return SystemDirectory() + "\\cmd.exe"; }
+UINT ConsoleCodePage() { return ::GetOEMCP(); }
+
+std::wstring SystemCommandInterpreter() { return SystemDirectory() + L"\\cmd.exe"; }
 
 bool RunCaptured(const std::string& commandLine, diag::OutputSink& sink) {
     return RunCapturedWith(SystemCommandInterpreter(), commandLine, sink);
 }
 
-bool RunCapturedWith(const std::string& application, const std::string& commandLine,
+bool RunCapturedWith(const std::wstring& application, const std::string& commandLine,
                      diag::OutputSink& sink) {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -49,8 +50,8 @@ bool RunCapturedWith(const std::string& application, const std::string& commandL
     // would keep the pipe of another run open.
     ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA startup{};
-    ::GetStartupInfoA(&startup);
+    STARTUPINFOW startup{};
+    ::GetStartupInfoW(&startup);
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     startup.wShowWindow = SW_HIDE;
@@ -58,12 +59,13 @@ bool RunCapturedWith(const std::string& application, const std::string& commandL
 
     // The system's interpreter by its full path, started in the system
     // directory: a cmd.exe, ping or tracert that happens to lie beside the
-    // program or in the user's folder is never run.
-    std::vector<char> mutableCommand(commandLine.begin(), commandLine.end());
-    mutableCommand.push_back('\0');
-    const std::string directory = SystemDirectory();
+    // program or in the user's folder is never run. The command line is the
+    // very text that was checked, converted from its own code page: no
+    // system code page can make the interpreter read other characters.
+    std::wstring mutableCommand = Widen(commandLine);
+    const std::wstring directory = SystemDirectory();
     PROCESS_INFORMATION child{};
-    if (!::CreateProcessA(application.c_str(), mutableCommand.data(), nullptr, nullptr, TRUE, 0,
+    if (!::CreateProcessW(application.c_str(), mutableCommand.data(), nullptr, nullptr, TRUE, 0,
                           nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
                           &child)) {
         ::CloseHandle(readEnd);
@@ -77,7 +79,7 @@ bool RunCapturedWith(const std::string& application, const std::string& commandL
     ::CloseHandle(writeEnd);
 
     PipeSource source(readEnd);
-    diag::PumpOutput(source, sink, &IsLeadByte);
+    diag::PumpOutput(source, sink, &IsConsoleLeadByte);
     ::CloseHandle(readEnd);
     return true;
 }

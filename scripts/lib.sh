@@ -53,13 +53,19 @@ ensure_deps() {
             apt-get install -y --no-install-recommends "${missing[@]}"
     fi
 
-    # Wine takes its ANSI code page from the locale; the program's texts are CP936.
-    if ! locale -a | grep -qix 'zh_CN\.utf-\?8'; then
-        if grep -q '^# *zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
-            as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    # Wine takes its code pages from the locale: the program runs on a Chinese system (936),
+    # and some tests on a Traditional Chinese one (950).
+    local language generate=0
+    for language in zh_CN zh_TW; do
+        locale -a | grep -qix "$language\.utf-\?8" && continue
+        if grep -q "^# *$language.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+            as_root sed -i "s/^# *\($language.UTF-8 UTF-8\)/\1/" /etc/locale.gen
         else
-            echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+            echo "$language.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
         fi
+        generate=1
+    done
+    if ((generate)); then
         as_root locale-gen
     fi
 }

@@ -8,55 +8,55 @@ using diag::OutputQueue;
 
 namespace {
 
-std::string Take(OutputQueue& queue, bool expectKeepLooking) {
+std::wstring Take(OutputQueue& queue, bool expectKeepLooking) {
     bool keepLooking = !expectKeepLooking;
-    std::string text = queue.Take(&keepLooking);
+    std::wstring text = queue.Take(&keepLooking);
     EXPECT_EQ(keepLooking, expectKeepLooking);
     return text;
 }
 
 TEST(OutputQueue, TellsTheDialogOnceWhenTextStartsWaiting) {
     OutputQueue queue;
-    EXPECT_TRUE(queue.Add("Pinging 127.0.0.1\r\n"));
-    EXPECT_FALSE(queue.Add("Reply "));
-    EXPECT_FALSE(queue.Add("from 127.0.0.1\r\n"));
-    EXPECT_EQ(Take(queue, true), "Pinging 127.0.0.1\r\nReply from 127.0.0.1\r\n");
+    EXPECT_TRUE(queue.Add(L"Pinging 127.0.0.1\r\n"));
+    EXPECT_FALSE(queue.Add(L"Reply "));
+    EXPECT_FALSE(queue.Add(L"from 127.0.0.1\r\n"));
+    EXPECT_EQ(Take(queue, true), L"Pinging 127.0.0.1\r\nReply from 127.0.0.1\r\n");
 }
 
 TEST(OutputQueue, WhileTextKeepsComingTheDialogLooksOnItsOwn) {
     OutputQueue queue;
-    queue.Add("第一");
+    queue.Add(L"第一");
     Take(queue, true);
     // The dialog is looking on its timer: no need to tell it.
-    EXPECT_FALSE(queue.Add("第二"));
-    EXPECT_FALSE(queue.Add("第三"));
-    EXPECT_EQ(Take(queue, true), "第二第三");
+    EXPECT_FALSE(queue.Add(L"第二"));
+    EXPECT_FALSE(queue.Add(L"第三"));
+    EXPECT_EQ(Take(queue, true), L"第二第三");
     // Nothing came since: the dialog stops looking, and must be told again.
-    EXPECT_EQ(Take(queue, false), "");
-    EXPECT_TRUE(queue.Add("第四"));
-    EXPECT_EQ(Take(queue, true), "第四");
+    EXPECT_EQ(Take(queue, false), L"");
+    EXPECT_TRUE(queue.Add(L"第四"));
+    EXPECT_EQ(Take(queue, true), L"第四");
 }
 
 TEST(OutputQueue, TakingWithNothingWaitingChangesNothing) {
     OutputQueue queue;
-    EXPECT_EQ(Take(queue, false), "");
-    EXPECT_EQ(Take(queue, false), "");
-    EXPECT_TRUE(queue.Add("x"));
+    EXPECT_EQ(Take(queue, false), L"");
+    EXPECT_EQ(Take(queue, false), L"");
+    EXPECT_TRUE(queue.Add(L"x"));
 }
 
 TEST(OutputQueue, AnEmptyTakeAfterBeingToldLeavesItQuiet) {
     // The dialog took the text on its way to ending the run, before the
     // notice arrived; the notice then finds nothing.
     OutputQueue queue;
-    queue.Add("\r\n所有命令运行完毕.\r\n");
-    EXPECT_EQ(Take(queue, true), "\r\n所有命令运行完毕.\r\n");
-    EXPECT_EQ(Take(queue, false), "");
-    EXPECT_TRUE(queue.Add("later"));
+    queue.Add(L"\r\n所有命令运行完毕.\r\n");
+    EXPECT_EQ(Take(queue, true), L"\r\n所有命令运行完毕.\r\n");
+    EXPECT_EQ(Take(queue, false), L"");
+    EXPECT_TRUE(queue.Add(L"later"));
 }
 
 // Adds chunks until the queue is full; returns how much it then holds.
 std::size_t FillUp(OutputQueue& queue) {
-    const std::string chunk(4096, 'a');
+    const std::wstring chunk(4096, L'a');
     std::size_t added = 0;
     while (!queue.Full()) {
         queue.Add(chunk);

@@ -1,7 +1,10 @@
 #include "diag/diag_worker_win.h"
 
 #include "diag/diag_messages_win.h"
+#include "diag/run_captured_win.h"
 #include "framework/fw_socket.h"
+#include "framework/fw_text.h"
+#include "tests/fakes/chatter_pattern.h"
 #include "tests/win/port80_listener_win.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +110,7 @@ private:
 
     void Take() {
         bool keepLooking = false;
-        transcript += feed->Take(&keepLooking);
+        transcript += Narrow(feed->Take(&keepLooking));
     }
 
     HWND m_hWnd = nullptr;
@@ -120,9 +123,9 @@ struct Flood {
     HWND dialog;
     const RunTicket* ticket;
 
-    static std::string Chunk(int i) { return std::string(4096, static_cast<char>('a' + i)); }
-    static std::string All() {
-        std::string all;
+    static std::wstring Chunk(int i) { return std::wstring(4096, static_cast<wchar_t>('a' + i)); }
+    static std::wstring All() {
+        std::wstring all;
         for (int i = 0; i < kChunks; ++i)
             all += Chunk(i);
         return all;
@@ -144,10 +147,10 @@ TEST(OutputFeed, WorkerWaitsWhileTooMuchIsWaitingAndGoesOnAsTheDialogTakes) {
     ASSERT_TRUE(worker);
     EXPECT_EQ(::WaitForSingleObject(worker, 500), static_cast<DWORD>(WAIT_TIMEOUT));
 
-    std::string taken;
+    std::wstring taken;
     bool keepLooking = false;
     while (::WaitForSingleObject(worker, 10) == WAIT_TIMEOUT) {
-        const std::string text = feed.Take(&keepLooking);
+        const std::wstring text = feed.Take(&keepLooking);
         EXPECT_LE(text.size(), diag::OutputQueue::kMinHighWater + 4096);
         taken += text;
     }
@@ -179,6 +182,27 @@ TEST(OutputFeed, ClosedDialogIsNotWaitedFor) {
     Flood::Add(&flood);
     bool keepLooking = false;
     EXPECT_EQ(feed.Take(&keepLooking), Flood::All());
+}
+
+// A command's double-byte characters, split between the pipe's reads, reach
+// the pane whole in the console's code page. Run on a Chinese system and on a
+// Traditional Chinese one (950), whose characters the same bytes make.
+TEST(FeedSink, CommandOutputIsDecodedInTheConsolesCodePage) {
+    const auto ticket = std::make_shared<RunTicket>(7);
+    const RunParams params{ticket, nullptr, "", std::make_shared<OutputFeed>()};
+    FeedSink console = CommandOutputSink(params);
+    const char* fakes = std::getenv("TARNWICK_FAKES");
+    ASSERT_TRUE(RunCaptured(
+        std::string("cmd.exe /c ") + (fakes ? fakes : "") + "\\chatter.exe 20000", console));
+    bool keepLooking = false;
+    const std::wstring shown = params.feed->Take(&keepLooking);
+
+    const std::string written = ChatterPattern(20000);
+    std::wstring whole(written.size(), L'\0');
+    whole.resize(static_cast<std::size_t>(::MultiByteToWideChar(
+        ConsoleCodePage(), 0, written.data(), static_cast<int>(written.size()), whole.data(),
+        static_cast<int>(whole.size()))));
+    EXPECT_EQ(shown, whole);
 }
 
 const char kSeparator[] = "\r\n--------------------------------------------\r\n";

@@ -1,5 +1,6 @@
 #include "diag/run_captured_win.h"
 
+#include "framework/fw_text.h"
 #include "tests/fakes/chatter_pattern.h"
 
 #include <gtest/gtest.h>
@@ -86,7 +87,7 @@ TEST(RunCaptured, ChildRunsInTheSystemDirectory) {
 
 TEST(RunCaptured, ChildThatCannotStartWritesNothing) {
     RecordingSink sink;
-    EXPECT_FALSE(RunCapturedWith("C:\\no\\such\\folder\\program.exe", "program.exe", sink));
+    EXPECT_FALSE(RunCapturedWith(L"C:\\no\\such\\folder\\program.exe", "program.exe", sink));
     EXPECT_TRUE(sink.appends.empty());
 }
 
@@ -95,7 +96,7 @@ TEST(RunCaptured, ChildThatCannotStartWritesNothing) {
 TEST(RunCaptured, StoppedSinkGetsNothingMoreAndTheChildIsNotWaitedFor) {
     RecordingSink sink(1);
     const DWORD begin = ::GetTickCount();
-    ASSERT_TRUE(RunCapturedWith(Fake("tracert.exe"), "tracert -d 127.0.0.1", sink));
+    ASSERT_TRUE(RunCapturedWith(Widen(Fake("tracert.exe")), "tracert -d 127.0.0.1", sink));
     const DWORD elapsed = ::GetTickCount() - begin;
     ASSERT_EQ(sink.appends.size(), 1u);
     EXPECT_EQ(sink.appends[0], "通过最多 30 个跃点跟踪到 127.0.0.1 的路由\r\n\r\n");
