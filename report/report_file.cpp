@@ -35,8 +35,4 @@ bool SaveReport(ReportFileSystem& files, const std::string& path, const std::str
     return false;
 }
 
-std::string SaveFailureMessage(const std::string& path, const std::string& reason) {
-    return "无法保存文件 " + path + "。\n\n" + reason;
-}
-
 } // namespace report

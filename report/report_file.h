@@ -14,8 +14,8 @@ inline constexpr char kFilter[] = "TxtFile (.txt)|*.txt|AllFile (*.*)|*.*||";
 // parts are code page 936 text.
 std::string SystemFilter(const std::string& barSeparated);
 
-// The file operations a save needs. Each failing call fills in the
-// system's reason.
+// The file operations a save needs, with paths in UTF-8. Each failing call
+// fills in the system's reason.
 class ReportFileSystem {
 public:
     virtual ~ReportFileSystem() = default;
@@ -35,8 +35,10 @@ public:
 bool SaveReport(ReportFileSystem& files, const std::string& path, const std::string& text,
                 std::string* reason);
 
-// What the user is told when the report could not be saved: which file,
-// then the system's reason.
-std::string SaveFailureMessage(const std::string& path, const std::string& reason);
+// What the user is told when the report could not be saved: this, the file's
+// name, the second part, then the system's reason. The parts are put together
+// at the window, where a name in any script can be shown.
+inline constexpr char kSaveFailedBeforePath[] = "无法保存文件 ";
+inline constexpr char kSaveFailedBeforeReason[] = "。\n\n";
 
 } // namespace report

@@ -2,7 +2,10 @@
 
 #include "framework/fw_app.h"
 #include "framework/fw_file.h"
+#include "framework/fw_text.h"
 #include "report/report_file.h"
+
+#include <vector>
 
 namespace {
 
@@ -10,18 +13,19 @@ class WinReportFileSystem : public report::ReportFileSystem {
 public:
     bool CreateTemporaryBeside(const std::string& path, std::string* temporary,
                                std::string* reason) override {
-        const std::size_t slash = path.find_last_of("\\/");
-        const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-        char name[MAX_PATH] = "";
-        if (!::GetTempFileNameA(folder.c_str(), "twk", 0, name))
+        const std::wstring wide = FromUtf8(path);
+        const std::size_t slash = wide.find_last_of(L"\\/");
+        const std::wstring folder = slash == std::wstring::npos ? L"." : wide.substr(0, slash + 1);
+        wchar_t name[MAX_PATH] = L"";
+        if (!::GetTempFileNameW(folder.c_str(), L"twk", 0, name))
             return Fail(::GetLastError(), reason);
-        *temporary = name;
+        *temporary = ToUtf8(name);
         return true;
     }
 
     bool WriteAll(const std::string& path, const std::string& bytes, std::string* reason) override {
         CFile file;
-        if (!file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite))
+        if (!file.Open(FromUtf8(path).c_str(), CFile::modeCreate | CFile::modeWrite))
             return Fail(file.GetLastError(), reason);
         if (!bytes.empty() && !file.Write(bytes.data(), static_cast<DWORD>(bytes.size())))
             return Fail(file.GetLastError(), reason);
@@ -31,28 +35,52 @@ public:
     }
 
     bool Replace(const std::string& from, const std::string& to, std::string* reason) override {
-        if (::MoveFileExA(from.c_str(), to.c_str(),
+        const std::wstring source = FromUtf8(from);
+        const std::wstring target = FromUtf8(to);
+        KeepPermissionsAndAttributes(target, source);
+        if (::MoveFileExW(source.c_str(), target.c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         return Fail(::GetLastError(), reason);
     }
 
-    void Remove(const std::string& path) override { ::DeleteFileA(path.c_str()); }
+    void Remove(const std::string& path) override { ::DeleteFileW(FromUtf8(path).c_str()); }
 
 private:
+    // An existing report keeps who may read it and its attributes: only its
+    // content is new. (ReplaceFile would do the same, but where it fails it
+    // can leave a backup of its own beside the report.)
+    static void KeepPermissionsAndAttributes(const std::wstring& existing,
+                                             const std::wstring& replacement) {
+        const DWORD attributes = ::GetFileAttributesW(existing.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return;
+        const SECURITY_INFORMATION what = DACL_SECURITY_INFORMATION;
+        DWORD size = 0;
+        ::GetFileSecurityW(existing.c_str(), what, nullptr, 0, &size);
+        std::vector<BYTE> security(size);
+        if (size && ::GetFileSecurityW(existing.c_str(), what, security.data(), size, &size))
+            ::SetFileSecurityW(replacement.c_str(), what, security.data());
+        ::SetFileAttributesW(replacement.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+
     static bool Fail(DWORD error, std::string* reason) {
-        *reason = SystemErrorText(error);
+        *reason = ToUtf8(SystemErrorText(error));
         return false;
     }
 };
 
 } // namespace
 
-bool SaveReportFile(const std::string& path, const std::string& text) {
+std::string ReportBytes(const std::wstring& paneText) { return Narrow(paneText); }
+
+bool SaveReportFile(const std::wstring& path, const std::wstring& paneText) {
     WinReportFileSystem files;
     std::string reason;
-    if (report::SaveReport(files, path, text, &reason))
+    if (report::SaveReport(files, ToUtf8(path), ReportBytes(paneText), &reason))
         return true;
-    AfxMessageBox(report::SaveFailureMessage(path, reason).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    const std::wstring message = Widen(report::kSaveFailedBeforePath) + path +
+                                 Widen(report::kSaveFailedBeforeReason) + FromUtf8(reason);
+    AfxMessageBox(message.c_str(), MB_OK | MB_ICONEXCLAMATION);
     return false;
 }

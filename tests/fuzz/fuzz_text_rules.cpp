@@ -35,12 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(text.find_first_not_of(' ') == (trimmed.empty() ? std::string::npos : before));
     FUZZ_CHECK(text.find_first_not_of(' ', before + trimmed.size()) == std::string::npos);
 
-    // The save failure names the file and gives the reason after it.
-    const std::string failure = report::SaveFailureMessage(text, "reason");
-    const std::string saveHead = report::SaveFailureMessage("", "");
-    FUZZ_CHECK(fuzz::StartsWith(failure, saveHead.substr(0, saveHead.find(' ') + 1) + text));
-    FUZZ_CHECK(fuzz::EndsWith(failure, "\n\nreason"));
-
     // Any code gets a message: the fixed head, then a known reason or the
     // code in decimal.
     int code = 0;

@@ -47,8 +47,8 @@ TEST(DiagTextsTest, TextsAreCodePage936Bytes) {
         {report::kInitialName, "NetTestReport.txt"},
         {report::kDefaultExtension, "txt"},
         {report::kFilter, "TxtFile (.txt)|*.txt|AllFile (*.*)|*.*||"},
-        {report::SaveFailureMessage("C:\\r.txt", "why"),
-         "\xCE\xDE\xB7\xA8\xB1\xA3\xB4\xE6\xCE\xC4\xBC\xFE C:\\r.txt\xA1\xA3\n\nwhy"},
+        {report::kSaveFailedBeforePath, "\xCE\xDE\xB7\xA8\xB1\xA3\xB4\xE6\xCE\xC4\xBC\xFE "},
+        {report::kSaveFailedBeforeReason, "\xA1\xA3\n\n"},
         // The link label and what it says when the address cannot be opened.
         {kMakerHomeAddress, "http://www.morrowfen.example/"},
         {linklabel::OpenErrorMessage(0),
