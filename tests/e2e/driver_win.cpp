@@ -22,7 +22,7 @@ const int kFileNameField = 1148;
 bool IsAboutBox(HWND window) { return Caption(window) == "关于Tarnwick"; }
 
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
-    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL,
+    return ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
                                  kReplyTimeoutMs * TimeScale(), result) != 0;
 }
 
@@ -31,7 +31,7 @@ bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* re
 // BM_CLICK, which plays the mouse on the button, was seen to get lost right
 // after the program's start.
 bool PostClick(HWND dialog, int id) {
-    return ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+    return ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id))) != FALSE;
 }
 
@@ -74,6 +74,23 @@ bool WriteBmp(const std::string& path, const Picture& picture) {
 
 } // namespace
 
+std::string To936(const std::wstring& text) {
+    const int length = static_cast<int>(text.size());
+    const int size =
+        ::WideCharToMultiByte(936, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(936, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring From936(const std::string& bytes) {
+    const int length = static_cast<int>(bytes.size());
+    const int size = ::MultiByteToWideChar(936, 0, bytes.data(), length, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(936, 0, bytes.data(), length, text.data(), size);
+    return text;
+}
+
 std::string ClassName(HWND window) {
     char name[64] = "";
     ::GetClassNameA(window, name, sizeof name);
@@ -81,9 +98,9 @@ std::string ClassName(HWND window) {
 }
 
 std::string Caption(HWND window) {
-    char caption[256] = "";
-    ::GetWindowTextA(window, caption, sizeof caption);
-    return caption;
+    wchar_t caption[256] = L"";
+    ::GetWindowTextW(window, caption, 256);
+    return To936(caption);
 }
 
 HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
@@ -134,11 +151,11 @@ std::string WindowText(HWND window) {
     DWORD_PTR length = 0;
     if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length))
         return std::string();
-    std::vector<char> text(length + 1);
+    std::vector<wchar_t> text(length + 1);
     DWORD_PTR copied = 0;
     if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied))
         return std::string();
-    return std::string(text.data(), std::min<std::size_t>(copied, length));
+    return To936(std::wstring(text.data(), std::min<std::size_t>(copied, length)));
 }
 
 int Picture::Count(COLORREF colour) const {
@@ -217,8 +234,12 @@ void PressKey(HWND window, WPARAM key) {
 std::string MessageText(HWND box) { return WindowText(::GetDlgItem(box, 0xFFFF)); }
 
 bool ReadFileBytes(const std::string& path, std::string* bytes) {
+    return ReadFileBytes(From936(path), bytes);
+}
+
+bool ReadFileBytes(const std::wstring& path, std::string* bytes) {
     const HANDLE file =
-        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -234,15 +255,15 @@ bool ReadFileBytes(const std::string& path, std::string* bytes) {
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = ::FindFirstFileW(From936(folder + "\\*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = entry.cFileName;
+        const std::string name = To936(entry.cFileName);
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (::FindNextFileA(search, &entry));
+    } while (::FindNextFileW(search, &entry));
     ::FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
@@ -327,7 +348,9 @@ Program::~Program() {
     ::CloseHandle(m_process.hProcess);
 }
 
-void Program::SetText(int id, const std::string& text) {
+void Program::SetText(int id, const std::string& text) { SetText(id, From936(text)); }
+
+void Program::SetText(int id, const std::wstring& text) {
     DWORD_PTR ignored = 0;
     Send(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &ignored);
 }
@@ -399,12 +422,20 @@ std::string Program::FileName(HWND saveDialog) const {
 }
 
 void Program::TypeFileName(HWND saveDialog, const std::string& fileName) {
+    TypeFileName(saveDialog, From936(fileName));
+}
+
+void Program::TypeFileName(HWND saveDialog, const std::wstring& fileName) {
     DWORD_PTR ignored = 0;
     Send(::GetDlgItem(saveDialog, kFileNameField), WM_SETTEXT, 0,
          reinterpret_cast<LPARAM>(fileName.c_str()), &ignored);
 }
 
 void Program::SaveAs(HWND saveDialog, const std::string& fileName) {
+    SaveAs(saveDialog, From936(fileName));
+}
+
+void Program::SaveAs(HWND saveDialog, const std::wstring& fileName) {
     TypeFileName(saveDialog, fileName);
     PostClick(saveDialog, IDOK);
 }

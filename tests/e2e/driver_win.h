@@ -7,8 +7,13 @@
 #include <vector>
 
 // Drives the program from outside, the way a user would: through its
-// windows, from another process.
+// windows, from another process. Its texts are code page 936, as the
+// program's own; it speaks UTF-16 to the program's windows, so it reads them
+// alike whatever the system's code page.
 namespace e2e {
+
+std::string To936(const std::wstring& text);
+std::wstring From936(const std::string& bytes);
 
 // How many times slower than usual the program may be: TARNWICK_TIME_SCALE,
 // 1 when unset. An emulated program needs the patience; every time limit of
@@ -63,6 +68,7 @@ void PressKey(HWND window, WPARAM key);
 std::string MessageText(HWND box);
 // A file's bytes exactly as stored; false when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string* bytes);
+bool ReadFileBytes(const std::wstring& path, std::string* bytes);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderEntries(const std::string& folder);
 
@@ -83,6 +89,7 @@ public:
     HWND Item(int id) const { return ::GetDlgItem(m_dialog, id); }
 
     void SetText(int id, const std::string& text);
+    void SetText(int id, const std::wstring& text);
     std::string Text(int id) const { return WindowText(Item(id)); }
     bool IsEnabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
     // Clicks the button without waiting for the program to react; false
@@ -107,8 +114,10 @@ public:
     // The save dialog's file-name field.
     std::string FileName(HWND saveDialog) const;
     void TypeFileName(HWND saveDialog, const std::string& fileName);
+    void TypeFileName(HWND saveDialog, const std::wstring& fileName);
     // Types the name and presses Save.
     void SaveAs(HWND saveDialog, const std::string& fileName);
+    void SaveAs(HWND saveDialog, const std::wstring& fileName);
     // The save dialog's question whether to replace an existing file.
     HWND WaitForOverwritePrompt(HWND saveDialog, DWORD timeoutMs) const;
     HWND FindAboutBox() const;

@@ -159,8 +159,8 @@ TEST_F(LinkLabel, ShowsItsCaptionInTheLinkColourFittedToTheText) {
 
     // The caption's size in the dialog's font, 宋体 of 10 points.
     const HDC screen = ::GetDC(nullptr);
-    const HFONT font = ::CreateFontA(-::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0,
-                                     0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "宋体");
+    const HFONT font = ::CreateFontW(-::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0,
+                                     0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"宋体");
     const HGDIOBJ previous = ::SelectObject(screen, font);
     SIZE text{};
     ::GetTextExtentPoint32A(screen, "Morrowfen", 9, &text);

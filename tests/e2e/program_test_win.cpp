@@ -34,11 +34,27 @@ std::vector<std::string> Sections(const std::string& pane) {
 
 std::string ConsoleHeader(const std::string& command) { return "执行\" " + command + "\"命令\r\n"; }
 
+namespace {
+
+bool ConsoleSpeaksChinese() { return ::GetOEMCP() == 936; }
+
+} // namespace
+
+std::string TracertHeader(const std::string& target) {
+    return ConsoleSpeaksChinese()
+               ? "通过最多 30 个跃点跟踪到 " + target + " 的路由\r\n\r\n"
+               : "Tracing route to " + target + " over a maximum of 30 hops\r\n\r\n";
+}
+
+std::string TracertFooter() {
+    return ConsoleSpeaksChinese() ? "\r\n跟踪完成。\r\n" : "\r\nTrace complete.\r\n";
+}
+
 std::string TracertOutput(const std::string& target) {
-    std::string text = "通过最多 30 个跃点跟踪到 " + target + " 的路由\r\n\r\n";
+    std::string text = TracertHeader(target);
     for (int hop = 1; hop <= 8; ++hop)
         text += "  " + std::to_string(hop) + "    <1 ms    <1 ms    <1 ms  127.0.0.1\r\n";
-    return text + "\r\n跟踪完成。\r\n";
+    return text + TracertFooter();
 }
 
 std::string ProbeFailed(const std::string& host) {

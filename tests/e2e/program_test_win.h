@@ -29,7 +29,10 @@ bool EndsWith(const std::string& text, const std::string& tail);
 std::vector<std::string> Sections(const std::string& pane);
 // The line that opens a console command's section.
 std::string ConsoleHeader(const std::string& command);
-// Everything the stand-in tracert prints.
+// What the stand-in tracert prints before and after its hops, and all of it,
+// in the language of the system's console code page.
+std::string TracertHeader(const std::string& target);
+std::string TracertFooter();
 std::string TracertOutput(const std::string& target);
 // The probe's lines when nothing listens on port 80, as in the tests' network.
 std::string ProbeFailed(const std::string& host);

@@ -1,7 +1,9 @@
 // A slow tracert for Wine, which has none: hop lines trickle in like the
 // real command's, so a run can be watched and stopped while it streams.
 // With TARNWICK_TRACERT_HOPS set it prints that many hops at once instead,
-// for runs longer than a pane holds by default.
+// for runs longer than a pane holds by default. Like the system's own, it
+// speaks the console's language: Chinese where the console's code page is
+// 936, English elsewhere.
 #include <windows.h>
 
 #include <cstdio>
@@ -27,13 +29,17 @@ std::string Hop(int hop) {
 
 int main(int argc, char** argv) {
     const std::string target = argc > 1 ? argv[argc - 1] : "";
-    const std::string header = "通过最多 30 个跃点跟踪到 " + target + " 的路由\r\n\r\n";
+    const bool chinese = ::GetOEMCP() == 936;
+    const std::string header =
+        chinese ? "通过最多 30 个跃点跟踪到 " + target + " 的路由\r\n\r\n"
+                : "Tracing route to " + target + " over a maximum of 30 hops\r\n\r\n";
+    const std::string footer = chinese ? "\r\n跟踪完成。\r\n" : "\r\nTrace complete.\r\n";
     const char* many = std::getenv("TARNWICK_TRACERT_HOPS");
     if (many) {
         std::string all = header;
         for (int hop = 1, hops = std::atoi(many); hop <= hops; ++hop)
             all += Hop(hop);
-        return Write(all + "\r\n跟踪完成。\r\n") ? 0 : 1;
+        return Write(all + footer) ? 0 : 1;
     }
     if (!Write(header))
         return 1;
@@ -43,5 +49,5 @@ int main(int argc, char** argv) {
         if (!Write(Hop(hop)))
             return 1;
     }
-    return Write("\r\n跟踪完成。\r\n") ? 0 : 1;
+    return Write(footer) ? 0 : 1;
 }
