@@ -32,6 +32,12 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
     OnMessage<&CLinkLabel::OnMouseMove>(WM_MOUSEMOVE),
     OnMessage<&CLinkLabel::OnCaptureChanged>(WM_CAPTURECHANGED),
     OnMessage<&CLinkLabel::OnMouseLeave>(WM_MOUSELEAVE),
+    OnMessage<&CLinkLabel::OnGetDlgCode>(WM_GETDLGCODE),
+    OnMessage<&CLinkLabel::OnKeyDown>(WM_KEYDOWN),
+    OnMessage<&CLinkLabel::OnFocusChange>(WM_SETFOCUS),
+    OnMessage<&CLinkLabel::OnFocusChange>(WM_KILLFOCUS),
+    OnMessage<&CLinkLabel::OnUpdateUiState>(WM_UPDATEUISTATE),
+    OnMessage<&CLinkLabel::OnPaint>(WM_PAINT),
 END_MESSAGE_MAP();
 // clang-format on
 
@@ -167,6 +173,59 @@ LRESULT CLinkLabel::OnCaptureChanged(WPARAM, LPARAM) {
 LRESULT CLinkLabel::OnMouseLeave(WPARAM, LPARAM) {
     ApplyHoverChange(m_hover.OnMouseLeave());
     return 0;
+}
+
+LRESULT CLinkLabel::OnGetDlgCode(WPARAM, LPARAM lParam) {
+    // Enter on the focused label opens it instead of pressing the dialog's
+    // default button; every other key is the dialog's as for any static.
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    const LRESULT code = Default();
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+        return code | DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT CLinkLabel::OnKeyDown(WPARAM key, LPARAM flags) {
+    // A held key repeats its WM_KEYDOWN: the address opens once.
+    const bool repeated = (flags & (1 << 30)) != 0;
+    if (key != VK_RETURN && key != VK_SPACE)
+        return Default();
+    if (!repeated)
+        OnLabelClicked();
+    return 0;
+}
+
+LRESULT CLinkLabel::OnFocusChange(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    Redraw();
+    return result;
+}
+
+// The keyboard cues were shown or hidden: the focus rectangle with them.
+LRESULT CLinkLabel::OnUpdateUiState(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    if (::GetFocus() == m_hWnd)
+        Redraw();
+    return result;
+}
+
+LRESULT CLinkLabel::OnPaint(WPARAM, LPARAM) {
+    // The focus rectangle is drawn by inverting pixels, so it goes only
+    // where the control has just painted anew.
+    const HRGN update = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(m_hWnd, update, FALSE);
+    const LRESULT result = Default();
+    const bool cuesShown = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) == 0;
+    if (::GetFocus() == m_hWnd && cuesShown) {
+        RECT client;
+        GetClientRect(&client);
+        const HDC dc = ::GetDC(m_hWnd);
+        ::SelectClipRgn(dc, update);
+        ::DrawFocusRect(dc, &client);
+        ::ReleaseDC(m_hWnd, dc);
+    }
+    ::DeleteObject(update);
+    return result;
 }
 
 void CLinkLabel::ApplyHoverChange(linklabel::HoverChange change) {

@@ -338,16 +338,23 @@ bool Program::Click(int id) {
     return PostClick(m_dialog, id);
 }
 
-bool Program::PressEnterIn(int id) {
-    const HWND control = Item(id);
+bool Program::FocusOn(int id) {
     DWORD_PTR ignored = 0;
     // The dialog moves its own focus; another process cannot.
-    Send(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, &ignored);
+    Send(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE, &ignored);
+    return Focused() == Item(id);
+}
+
+HWND Program::Focused() const {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    if (!::GetGUIThreadInfo(m_process.dwThreadId, &thread) || thread.hwndFocus != control)
+    return ::GetGUIThreadInfo(m_process.dwThreadId, &thread) ? thread.hwndFocus : nullptr;
+}
+
+bool Program::PressEnterIn(int id) {
+    if (!FocusOn(id))
         return false;
-    PressKey(control, VK_RETURN);
+    PressKey(Item(id), VK_RETURN);
     return true;
 }
 

@@ -88,6 +88,10 @@ public:
     // Clicks the button without waiting for the program to react; false
     // when it is disabled, since a user could not click it then.
     bool Click(int id);
+    // Moves the keyboard focus to the control; false when it did not get there.
+    bool FocusOn(int id);
+    // The control that has the keyboard focus, or null.
+    HWND Focused() const;
     // Moves the keyboard focus to the control and presses Enter there;
     // false when the focus did not get there.
     bool PressEnterIn(int id);
