@@ -46,7 +46,8 @@ void CLinkLabel::SetAddress(const CString& address) {
     if (!::IsWindow(m_hWnd))
         return;
     FitToText();
-    m_wndTip.UpdateTipText(m_strAddress, this, kToolId);
+    if (m_wndTip.m_hWnd)
+        m_wndTip.UpdateTipText(m_strAddress, this, kToolId);
 }
 
 void CLinkLabel::SetLinkVisited(BOOL visited) {
@@ -86,13 +87,18 @@ void CLinkLabel::PreSubclassWindow() {
     BuildFont();
     FitToText();
     LoadHandCursor();
-
-    RECT client;
-    GetClientRect(&client);
-    m_wndTip.Create(this);
-    m_wndTip.AddTool(this, m_strAddress, &client, kToolId);
+    // The tooltip covers the label as it is fitted now; its window is made
+    // only when the pointer first comes over the label (see CreateTip).
+    GetClientRect(&m_rectTip);
 
     CStatic::PreSubclassWindow();
+}
+
+// A tooltip window costs the dialog's start a good part of its time, and
+// many users never point at the link.
+void CLinkLabel::CreateTip() {
+    m_wndTip.Create(this);
+    m_wndTip.AddTool(this, m_strAddress, &m_rectTip, kToolId);
 }
 
 void CLinkLabel::FitToText() {
@@ -140,7 +146,10 @@ void CLinkLabel::LoadHandCursor() {
 }
 
 BOOL CLinkLabel::PreTranslateMessage(MSG* pMsg) {
-    m_wndTip.RelayEvent(pMsg);
+    if (pMsg->message == WM_MOUSEMOVE && !m_wndTip.m_hWnd)
+        CreateTip();
+    if (m_wndTip.m_hWnd)
+        m_wndTip.RelayEvent(pMsg);
     return CStatic::PreTranslateMessage(pMsg);
 }
 

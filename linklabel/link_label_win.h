@@ -49,6 +49,7 @@ private:
     LRESULT OnPaint(WPARAM, LPARAM);
 
     void BuildFont();
+    void CreateTip();
     void ApplyHoverChange(linklabel::HoverChange change);
     void Redraw();
 
@@ -63,4 +64,5 @@ private:
     CFont m_fontLink;
     HCURSOR m_hHandCursor = nullptr;
     CToolTipCtrl m_wndTip;
+    RECT m_rectTip{};
 };
