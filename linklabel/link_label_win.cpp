@@ -86,9 +86,9 @@ void CLinkLabel::PreSubclassWindow() {
 
     BuildFont();
     FitToText();
-    LoadHandCursor();
-    // The tooltip covers the label as it is fitted now; its window is made
-    // only when the pointer first comes over the label (see CreateTip).
+    // The hand cursor and the tooltip wait for the pointer to come over the
+    // label: start-up need not read the help program's resources nor make a
+    // window. The tooltip covers the label as it is fitted now.
     GetClientRect(&m_rectTip);
 
     CStatic::PreSubclassWindow();
@@ -161,6 +161,7 @@ HBRUSH CLinkLabel::CtlColor(CDC* pDC, UINT) {
 }
 
 BOOL CLinkLabel::OnSetCursor(CWnd*, UINT, UINT) {
+    LoadHandCursor();
     if (!m_hHandCursor)
         return FALSE;
     ::SetCursor(m_hHandCursor);
