@@ -348,22 +348,6 @@ TEST_F(LinkLabelTest, LabelWithoutCaptionShowsTheAddressSetBeforeAttaching) {
     EXPECT_EQ(after.right - after.left, CaptionExtent(label.m_hWnd).cx);
 }
 
-TEST_F(LinkLabelTest, AddressSetBeforeThePointerComesIsTheTooltipsText) {
-    CLinkLabel label;
-    ASSERT_TRUE(Attach(label, IDC_LINK_LEFT));
-    RECT client;
-    ::GetClientRect(label.m_hWnd, &client);
-    label.SetAddress(kAddress);
-    EXPECT_FALSE(TooltipOf(label.m_hWnd));
-    PointerComesOver(label);
-    const HWND tip = TooltipOf(label.m_hWnd);
-    ASSERT_TRUE(tip);
-    EXPECT_EQ(TipText(tip, label.m_hWnd), kAddress);
-    TOOLINFOA tool = LabelTool(label.m_hWnd, nullptr);
-    ASSERT_TRUE(::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
-    EXPECT_TRUE(::EqualRect(&tool.rect, &client));
-}
-
 TEST_F(LinkLabelTest, DialogAnswersTheColourRequestWithTheLabelsColour) {
     CLinkLabel label;
     ASSERT_TRUE(Attach(label, IDC_LINK_LEFT));
