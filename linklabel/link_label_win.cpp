@@ -33,6 +33,12 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
     OnMessage<&CLinkLabel::OnMouseMove>(WM_MOUSEMOVE),
     OnMessage<&CLinkLabel::OnCaptureChanged>(WM_CAPTURECHANGED),
     OnMessage<&CLinkLabel::OnMouseLeave>(WM_MOUSELEAVE),
+    OnMessage<&CLinkLabel::OnGetDlgCode>(WM_GETDLGCODE),
+    OnMessage<&CLinkLabel::OnKeyDown>(WM_KEYDOWN),
+    OnMessage<&CLinkLabel::OnFocusChange>(WM_SETFOCUS),
+    OnMessage<&CLinkLabel::OnFocusChange>(WM_KILLFOCUS),
+    OnMessage<&CLinkLabel::OnUpdateUiState>(WM_UPDATEUISTATE),
+    OnMessage<&CLinkLabel::OnPaint>(WM_PAINT),
 END_MESSAGE_MAP();
 // clang-format on
 
@@ -41,7 +47,8 @@ void CLinkLabel::SetAddress(const CString& address) {
     if (!::IsWindow(m_hWnd))
         return;
     FitToText();
-    m_wndTip.UpdateTipText(m_strAddress, this, kToolId);
+    if (m_wndTip.m_hWnd)
+        m_wndTip.UpdateTipText(m_strAddress, this, kToolId);
 }
 
 void CLinkLabel::SetLinkVisited(BOOL visited) {
@@ -80,14 +87,19 @@ void CLinkLabel::PreSubclassWindow() {
 
     BuildFont();
     FitToText();
-    LoadHandCursor();
-
-    RECT client;
-    GetClientRect(&client);
-    m_wndTip.Create(this);
-    m_wndTip.AddTool(this, m_strAddress, &client, kToolId);
+    // The hand cursor and the tooltip wait for the pointer to come over the
+    // label: start-up need not read the help program's resources nor make a
+    // window. The tooltip covers the label as it is fitted now.
+    GetClientRect(&m_rectTip);
 
     CStatic::PreSubclassWindow();
+}
+
+// A tooltip window costs the dialog's start a good part of its time, and
+// many users never point at the link.
+void CLinkLabel::CreateTip() {
+    m_wndTip.Create(this);
+    m_wndTip.AddTool(this, m_strAddress, &m_rectTip, kToolId);
 }
 
 void CLinkLabel::FitToText() {
@@ -134,7 +146,10 @@ void CLinkLabel::LoadHandCursor() {
 }
 
 BOOL CLinkLabel::PreTranslateMessage(MSG* pMsg) {
-    m_wndTip.RelayEvent(pMsg);
+    if (pMsg->message == WM_MOUSEMOVE && !m_wndTip.m_hWnd)
+        CreateTip();
+    if (m_wndTip.m_hWnd)
+        m_wndTip.RelayEvent(pMsg);
     return CStatic::PreTranslateMessage(pMsg);
 }
 
@@ -146,6 +161,7 @@ HBRUSH CLinkLabel::CtlColor(CDC* pDC, UINT) {
 }
 
 BOOL CLinkLabel::OnSetCursor(CWnd*, UINT, UINT) {
+    LoadHandCursor();
     if (!m_hHandCursor)
         return FALSE;
     ::SetCursor(m_hHandCursor);
@@ -167,6 +183,59 @@ LRESULT CLinkLabel::OnCaptureChanged(WPARAM, LPARAM) {
 LRESULT CLinkLabel::OnMouseLeave(WPARAM, LPARAM) {
     ApplyHoverChange(m_hover.OnMouseLeave());
     return 0;
+}
+
+LRESULT CLinkLabel::OnGetDlgCode(WPARAM, LPARAM lParam) {
+    // Enter on the focused label opens it instead of pressing the dialog's
+    // default button; every other key is the dialog's as for any static.
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    const LRESULT code = Default();
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+        return code | DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT CLinkLabel::OnKeyDown(WPARAM key, LPARAM flags) {
+    // A held key repeats its WM_KEYDOWN: the address opens once.
+    const bool repeated = (flags & (1 << 30)) != 0;
+    if (key != VK_RETURN && key != VK_SPACE)
+        return Default();
+    if (!repeated)
+        OnLabelClicked();
+    return 0;
+}
+
+LRESULT CLinkLabel::OnFocusChange(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    Redraw();
+    return result;
+}
+
+// The keyboard cues were shown or hidden: the focus rectangle with them.
+LRESULT CLinkLabel::OnUpdateUiState(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    if (::GetFocus() == m_hWnd)
+        Redraw();
+    return result;
+}
+
+LRESULT CLinkLabel::OnPaint(WPARAM, LPARAM) {
+    // The focus rectangle is drawn by inverting pixels, so it goes only
+    // where the control has just painted anew.
+    const HRGN update = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(m_hWnd, update, FALSE);
+    const LRESULT result = Default();
+    const bool cuesShown = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) == 0;
+    if (::GetFocus() == m_hWnd && cuesShown) {
+        RECT client;
+        GetClientRect(&client);
+        const HDC dc = ::GetDC(m_hWnd);
+        ::SelectClipRgn(dc, update);
+        ::DrawFocusRect(dc, &client);
+        ::ReleaseDC(m_hWnd, dc);
+    }
+    ::DeleteObject(update);
+    return result;
 }
 
 void CLinkLabel::ApplyHoverChange(linklabel::HoverChange change) {

@@ -6,7 +6,8 @@
 
 // A static text control of a dialog made into a hyperlink: link, visited and
 // hover colours, a hand cursor, its address as tooltip, fitted to its text,
-// and a click opens the address.
+// and a click opens the address. It can also be reached with Tab and opened
+// with Enter or Space, showing the focus rectangle as buttons do.
 class CLinkLabel : public CStatic {
 public:
     CLinkLabel();
@@ -41,8 +42,14 @@ private:
     void OnMouseMove(UINT nFlags, CPoint point);
     LRESULT OnCaptureChanged(WPARAM, LPARAM);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
+    LRESULT OnGetDlgCode(WPARAM, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM key, LPARAM flags);
+    LRESULT OnFocusChange(WPARAM, LPARAM);
+    LRESULT OnUpdateUiState(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
 
     void BuildFont();
+    void CreateTip();
     void ApplyHoverChange(linklabel::HoverChange change);
     void Redraw();
 
@@ -57,4 +64,5 @@ private:
     CFont m_fontLink;
     HCURSOR m_hHandCursor = nullptr;
     CToolTipCtrl m_wndTip;
+    RECT m_rectTip{};
 };

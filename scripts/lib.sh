@@ -11,7 +11,7 @@ REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # qemu-user, registered only inside the sandbox's own namespace (see scripts/sandbox). The fast
 # test tiers run the x86_64 build of the same sources under the 64-bit loader.
 # fonts-wine holds Marlett, which Wine draws the caption buttons with. gnuplot draws the plot of
-# scripts/bench.
+# scripts/bench. osslsigncode and openssl sign releases (scripts/release --sign).
 TARNWICK_PACKAGES=(
     cmake make g++ googletest git zip unzip gnuplot-nox
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
@@ -20,6 +20,7 @@ TARNWICK_PACKAGES=(
     xvfb xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales
     iproute2 util-linux xauth clang-format
     clang libclang-rt-14-dev
+    osslsigncode openssl
 )
 
 

@@ -21,11 +21,6 @@ const int kFileNameField = 1148;
 
 bool IsAboutBox(HWND window) { return Caption(window) == "关于Tarnwick"; }
 
-bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
-    return ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
-                                 kReplyTimeoutMs * TimeScale(), result) != 0;
-}
-
 // What a click on the button tells its dialog. Posted, not sent: a click
 // that opens a message box would block a sender until the box is closed.
 // BM_CLICK, which plays the mouse on the button, was seen to get lost right
@@ -145,6 +140,28 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 std::string Env(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
+}
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+    const DWORD limit = kReplyTimeoutMs * TimeScale();
+    const DWORD begin = ::GetTickCount();
+    // A thread that seems hung (no look at its queue for five seconds) is
+    // not handed the message, only asked again until the limit: it may yet
+    // come back, as after hiding a window.
+    for (DWORD spent = 0; spent < limit && ::IsWindow(window); spent = ::GetTickCount() - begin) {
+        if (::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, limit - spent,
+                                  result))
+            return true;
+        ::Sleep(kPollMs);
+    }
+    // Says where a stalled test was, which the failed check after it cannot;
+    // a window that went away did not stall.
+    if (::IsWindow(window))
+        std::fprintf(
+            stderr, "no answer to message %#x from window %p (%s \"%s\", thread %lu) in %lu ms\n",
+            message, static_cast<void*>(window), ClassName(window).c_str(), Caption(window).c_str(),
+            ::GetWindowThreadProcessId(window, nullptr), ::GetTickCount() - begin);
+    return false;
 }
 
 std::string WindowText(HWND window) {
@@ -298,6 +315,32 @@ bool StartProcess(const std::string& exePath, PROCESS_INFORMATION* process) {
 
 } // namespace
 
+StallWatch::StallWatch(const std::string& what, DWORD limitMs)
+    : m_what(what), m_limitMs(limitMs), m_done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_thread(m_done ? ::CreateThread(nullptr, 0, &StallWatch::Watch, this, 0, nullptr)
+                      : nullptr) {}
+
+StallWatch::~StallWatch() {
+    if (m_thread) {
+        ::SetEvent(m_done);
+        ::WaitForSingleObject(m_thread, INFINITE);
+        ::CloseHandle(m_thread);
+    }
+    if (m_done)
+        ::CloseHandle(m_done);
+}
+
+DWORD WINAPI StallWatch::Watch(LPVOID param) {
+    const auto* self = static_cast<const StallWatch*>(param);
+    if (::WaitForSingleObject(self->m_done, self->m_limitMs) != WAIT_TIMEOUT)
+        return 0;
+    std::fprintf(stderr, "stalled: %s has not returned in %lu ms\n", self->m_what.c_str(),
+                 self->m_limitMs);
+    std::fflush(stderr);
+    ::TerminateProcess(::GetCurrentProcess(), 3);
+    return 0;
+}
+
 bool HasLoaded(HANDLE process, const std::string& dll) {
     HMODULE modules[512];
     DWORD bytes = 0;
@@ -313,6 +356,7 @@ bool HasLoaded(HANDLE process, const std::string& dll) {
 }
 
 Program::Program(const std::string& exePath, DWORD startTimeoutMs) {
+    const StallWatch watch("starting " + exePath, startTimeoutMs * TimeScale());
     if (!StartProcess(exePath, &m_process)) {
         m_process = PROCESS_INFORMATION{};
         return;
@@ -361,16 +405,23 @@ bool Program::Click(int id) {
     return PostClick(m_dialog, id);
 }
 
-bool Program::PressEnterIn(int id) {
-    const HWND control = Item(id);
+bool Program::FocusOn(int id) {
     DWORD_PTR ignored = 0;
     // The dialog moves its own focus; another process cannot.
-    Send(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, &ignored);
+    Send(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE, &ignored);
+    return Focused() == Item(id);
+}
+
+HWND Program::Focused() const {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    if (!::GetGUIThreadInfo(m_process.dwThreadId, &thread) || thread.hwndFocus != control)
+    return ::GetGUIThreadInfo(m_process.dwThreadId, &thread) ? thread.hwndFocus : nullptr;
+}
+
+bool Program::PressEnterIn(int id) {
+    if (!FocusOn(id))
         return false;
-    PressKey(control, VK_RETURN);
+    PressKey(Item(id), VK_RETURN);
     return true;
 }
 

@@ -33,9 +33,34 @@ std::string Caption(HWND window);
 // The first visible top-level window of the process that passes the test, or null.
 HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted);
 
+// Sends a message to a window of the program and waits for its answer, at
+// most the scaled reply limit; a window that does not answer in time is
+// named on standard error, and false returned.
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result);
+
 // A window's text by WM_GETTEXT, which also reads controls of another
-// process (GetWindowText does not).
+// process (GetWindowText does not); empty when it did not answer.
 std::string WindowText(HWND window);
+
+// Ends the driver with a message naming what stalled when a call that has
+// no time limit of its own (such as Wine's wait in CreateProcess for the new
+// process to start) has not returned in time, instead of leaving the whole
+// test to the test runner's limit.
+class StallWatch {
+public:
+    StallWatch(const std::string& what, DWORD limitMs);
+    ~StallWatch();
+    StallWatch(const StallWatch&) = delete;
+    StallWatch& operator=(const StallWatch&) = delete;
+
+private:
+    static DWORD WINAPI Watch(LPVOID param);
+
+    const std::string m_what;
+    const DWORD m_limitMs;
+    const HANDLE m_done;
+    const HANDLE m_thread;
+};
 
 // What the screen shows of a window, one COLORREF per pixel, rows top down.
 struct Picture {
@@ -95,6 +120,10 @@ public:
     // Clicks the button without waiting for the program to react; false
     // when it is disabled, since a user could not click it then.
     bool Click(int id);
+    // Moves the keyboard focus to the control; false when it did not get there.
+    bool FocusOn(int id);
+    // The control that has the keyboard focus, or null.
+    HWND Focused() const;
     // Moves the keyboard focus to the control and presses Enter there;
     // false when the focus did not get there.
     bool PressEnterIn(int id);

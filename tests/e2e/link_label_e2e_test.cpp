@@ -241,6 +241,28 @@ TEST_F(LinkLabel, ClickOpensTheAddressInTheRegisteredBrowserAndMarksTheLinkVisit
     EXPECT_TRUE(WaitForColour(kVisitedColor)) << "not drawn as visited";
 }
 
+// The keyboard's way to the link: the tab stop after 保存, its focus
+// rectangle, and Enter, which opens it as a click does instead of pressing
+// the default button 开始.
+TEST_F(LinkLabel, TabFromSaveReachesItAndEnterOpensItAsAClickDoes) {
+    const ShellCannotOpenAddresses registry(ShellCannotOpenAddresses::Command(BrowserPath()));
+    ASSERT_TRUE(registry.Applied());
+    const Picture unfocused = Capture(label);
+    ASSERT_TRUE(program->FocusOn(IDC_SAVE));
+    PressKey(program->Item(IDC_SAVE), VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return program->Focused() == label; }, kRedrawTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Capture(label).pixels != unfocused.pixels; }, kRedrawTimeoutMs))
+        << "no focus rectangle";
+
+    PressKey(label, VK_RETURN);
+    const std::string expected = "\"" + BrowserPath() + "\"  " + kAddress;
+    EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == expected; }, 10000)) << BrowserLog();
+    EXPECT_TRUE(WaitForColour(kVisitedColor)) << "not drawn as visited";
+    EXPECT_FALSE(program->FindMessageBox());
+    EXPECT_FALSE(program->IsEnabled(IDC_STOP)) << "Enter started a run";
+}
+
 TEST_F(LinkLabel, ClickThatNothingCanOpenSaysWhyAndLeavesTheLinkUnvisited) {
     {
         const ShellCannotOpenAddresses registry(ShellCannotOpenAddresses::Command(BrowserPath()));

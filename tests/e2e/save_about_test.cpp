@@ -138,7 +138,9 @@ TEST_F(Save, FileHoldsExactlyThePaneOfARun) {
     // The dialog offers the usual name and the two kinds of file.
     EXPECT_EQ(program->FileName(save), "NetTestReport.txt");
     const HWND types = ::GetDlgItem(save, kFileTypeList);
-    EXPECT_EQ(::SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
+    DWORD_PTR typeCount = 0;
+    EXPECT_TRUE(Send(types, CB_GETCOUNT, 0, 0, &typeCount));
+    EXPECT_EQ(typeCount, 2u);
     EXPECT_EQ(WindowText(types), "TxtFile (.txt)");
     const std::string path = folder + "\\run.txt";
     program->SaveAs(save, path);

@@ -277,6 +277,21 @@ TEST_F(DiagnosticThread, NameWithOnlyAnIpv6AddressIsProbedOverIpv6) {
     ExpectProbeEnded(kName, "成功");
 }
 
+// A dual-stack name whose IPv6 address does not answer: the hosts file gives
+// ::1 first, then 127.0.0.1, and only 127.0.0.1 listens. The probe must go on
+// to the second address.
+TEST_F(DiagnosticThread, ProbeTriesTheNextAddressWhenTheFirstDoesNotAnswer) {
+    if (const char* why = std::getenv("TARNWICK_NO_PRIVATE_HOSTS"))
+        GTEST_SKIP() << why;
+    const char kName[] = "www.dualstack.tarnwick.test";
+    EXPECT_EQ(LookupAddresses(kName), (std::vector<std::string>{"::1", "127.0.0.1"}))
+        << "the private hosts file gives both, ::1 first";
+    Port80Listener listener("127.0.0.1");
+    ASSERT_TRUE(listener.Listening());
+    RunToEnd(std::make_shared<RunTicket>(12), kName);
+    ExpectProbeEnded(kName, "成功");
+}
+
 TEST_F(DiagnosticThread, RunStoppedBeforeItBeganOnlyReportsTheStop) {
     const auto ticket = std::make_shared<RunTicket>(9);
     ticket->m_bRunning = false;

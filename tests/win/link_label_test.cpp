@@ -122,6 +122,12 @@ HWND TooltipOf(HWND label) {
     return search.found;
 }
 
+// What the dialog does with the pointer's first move over the label.
+void PointerComesOver(CLinkLabel& label) {
+    MSG move{label.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1), ::GetTickCount(), {}};
+    label.PreTranslateMessage(&move);
+}
+
 std::string TipText(HWND tip, HWND label) {
     char text[INFOTIPSIZE] = "";
     TOOLINFOA tool = LabelTool(label, text);
@@ -305,6 +311,9 @@ TEST_F(LinkLabelTest, FontIsAnUnderlinedCopyOfTheDialogsUntilUnderliningIsOff) {
 TEST_F(LinkLabelTest, TooltipShowsTheCaptionUntilAnAddressIsSet) {
     CLinkLabel label;
     ASSERT_TRUE(Attach(label, IDC_LINK_LEFT));
+    // The tooltip is made when the pointer first comes over the label.
+    EXPECT_FALSE(TooltipOf(label.m_hWnd));
+    PointerComesOver(label);
     const HWND tip = TooltipOf(label.m_hWnd);
     ASSERT_TRUE(tip);
     EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
@@ -330,6 +339,7 @@ TEST_F(LinkLabelTest, LabelWithoutCaptionShowsTheAddressSetBeforeAttaching) {
     const RECT before = RectInParent(Item(IDC_LINK_BLANK));
     ASSERT_TRUE(Attach(label, IDC_LINK_BLANK));
     EXPECT_EQ(Text(label.m_hWnd), kAddress);
+    PointerComesOver(label);
     const HWND tip = TooltipOf(label.m_hWnd);
     ASSERT_TRUE(tip);
     EXPECT_EQ(TipText(tip, label.m_hWnd), kAddress);
