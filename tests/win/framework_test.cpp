@@ -88,6 +88,17 @@ TEST_F(Reflection, ParentGetsNotificationsItsControlDoesNotHandle) {
     EXPECT_EQ(parent.clicks, 1);
 }
 
+TEST_F(Reflection, PropertyOfAWindowTheFrameworkDoesNotHookIsNotTrusted) {
+    // Any program can give any window, ours too, a property of the framework's name.
+    SelfClickingButton impostor;
+    ASSERT_TRUE(::SetPropA(m_hButton, "Tarnwick.CWnd", &impostor));
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_hButton), nullptr);
+    Click();
+    ::RemovePropA(m_hButton, "Tarnwick.CWnd");
+    EXPECT_EQ(impostor.clicks, 0);
+    EXPECT_EQ(parent.clicks, 1);
+}
+
 // A multi-line edit, hooked by the framework like the output pane.
 class HookedEdit : public ::testing::Test {
 protected:
