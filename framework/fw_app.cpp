@@ -1,5 +1,7 @@
 #include "framework/fw_app.h"
 
+#include "framework/fw_system_dll.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -41,6 +43,8 @@ int AfxMessageBox(const char* text, UINT type, UINT /*helpId: there is no help f
 }
 
 int RunApplication(HINSTANCE instance) {
+    // Before anything can load a DLL.
+    RestrictDllSearch();
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

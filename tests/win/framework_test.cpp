@@ -164,6 +164,21 @@ TEST(SystemFunction, NullForAMissingFunctionOrDll) {
     EXPECT_FALSE(SystemFunction("no_such_library.dll", "ShellExecuteA"));
 }
 
+TEST(SystemFunction, DllBesideTheProgramIsPassedOverOnceTheSearchIsRestricted) {
+    char own[MAX_PATH] = "";
+    ASSERT_GT(::GetModuleFileNameA(nullptr, own, MAX_PATH), 0u);
+    // Any image will do; a program's own is loaded without its entry point being run.
+    std::string planted = own;
+    planted.replace(planted.find_last_of('\\') + 1, std::string::npos, "tarnwick_planted.dll");
+    ASSERT_TRUE(::CopyFileA(own, planted.c_str(), FALSE));
+    RestrictDllSearch();
+    const HMODULE found = ::LoadLibraryA("tarnwick_planted.dll");
+    if (found)
+        ::FreeLibrary(found);
+    ::DeleteFileA(planted.c_str());
+    EXPECT_EQ(found, nullptr);
+}
+
 class TestApp : public CWinApp {
 public:
     BOOL InitInstance() override { return FALSE; }
