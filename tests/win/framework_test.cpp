@@ -1,12 +1,15 @@
+#include "app/diag_dlg_win.h"
 #include "framework/fw_app.h"
 #include "framework/fw_controls.h"
 #include "framework/fw_dialog.h"
 #include "framework/fw_system_dll.h"
 #include "framework/fw_window.h"
+#include "res/resource.h"
 #include "tests/win/framework_test_ids.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -111,13 +114,6 @@ protected:
     }
     void TearDown() override { ::DestroyWindow(m_hEdit); }
 
-    // What AppendOutput does: find the end from the last line, put the text there.
-    void Append(const std::string& text) {
-        const int lastLineStart = edit.LineIndex(edit.GetLineCount() - 1);
-        edit.SetSel(lastLineStart + edit.LineLength(lastLineStart), -1);
-        edit.ReplaceSel(text.c_str());
-    }
-
     std::string Text() const {
         CString text;
         edit.GetWindowText(text);
@@ -139,16 +135,6 @@ TEST_F(HookedEdit, KeepsTheProgramsBytesAndAnswersWideCallersInItsOwnCharacters)
     EXPECT_EQ(Text(), kMixed);
     EXPECT_EQ(::SendMessageA(m_hEdit, WM_GETTEXTLENGTH, 0, 0), 24);
     EXPECT_EQ(::SendMessageW(m_hEdit, WM_GETTEXTLENGTH, 0, 0), 16);
-}
-
-TEST_F(HookedEdit, TextGoesAtTheEndFoundFromTheLastLine) {
-    Append(kMixed);
-    // Wherever the caret was left, and with or without a line break at the end.
-    edit.SetSel(0, 3);
-    Append("第二行 没有换行");
-    edit.SetSel(1, 1);
-    Append("，续\r\n");
-    EXPECT_EQ(Text(), std::string(kMixed) + "第二行 没有换行，续\r\n");
 }
 
 TEST(SystemFunction, FindsAFunctionOfASystemDllAndCallsIt) {
@@ -185,6 +171,40 @@ public:
 };
 
 TestApp theApp;
+
+// The program's dialog, with a test's steps run on it once it is up.
+class DialogWithSteps : public CDiagDlg {
+public:
+    std::function<void(DialogWithSteps&)> steps;
+    // The one way text reaches the pane.
+    void Append(const char* text) { AppendOutput(text); }
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CDiagDlg::OnInitDialog();
+        steps(*this);
+        EndDialog(IDCANCEL);
+        return result;
+    }
+};
+
+TEST(DialogPane, TextGoesAtTheEndFoundFromTheLastLine) {
+    theApp.m_hInstance = ::GetModuleHandleA(nullptr);
+    DialogWithSteps dialog;
+    dialog.steps = [](DialogWithSteps& shown) {
+        const HWND pane = shown.GetDlgItem(IDC_OUTPUT);
+        shown.Append(kMixed);
+        // Wherever the caret was left, and with or without a line break at the end.
+        ::SendMessageA(pane, EM_SETSEL, 0, 3);
+        shown.Append("第二行 没有换行");
+        ::SendMessageA(pane, EM_SETSEL, 1, 1);
+        shown.Append("，续\r\n");
+        CString text;
+        ReadWindowText(pane, text);
+        EXPECT_EQ(text.str(), std::string(kMixed) + "第二行 没有换行，续\r\n");
+    };
+    dialog.DoModal();
+}
 
 // The edit's object sees keys before the dialog does, and swallows Delete.
 class KeyWatcher : public CWnd {
