@@ -30,6 +30,38 @@ std::string SystemDirectory() {
     return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
 }
 
+// Starts the child hidden, writing to the output handle, which is the one
+// handle it inherits: while a stopped run's command goes on, a new run's
+// child that held that run's pipe (or a probe's socket) would keep it open.
+bool StartChild(const std::string& application, const std::string& commandLine,
+                const char* directory, HANDLE output, PROCESS_INFORMATION* child) {
+    SIZE_T size = 0;
+    ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    std::vector<char> attributeBytes(size);
+    const auto attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeBytes.data());
+    if (!::InitializeProcThreadAttributeList(attributes, 1, 0, &size))
+        return false;
+    HANDLE inherited[] = {output};
+    bool started = false;
+    if (::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
+                                    sizeof inherited, nullptr, nullptr)) {
+        STARTUPINFOEXA startup{};
+        startup.StartupInfo.cb = sizeof startup;
+        startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+        startup.StartupInfo.wShowWindow = SW_HIDE;
+        startup.StartupInfo.hStdOutput = output;
+        startup.StartupInfo.hStdError = output;
+        startup.lpAttributeList = attributes;
+        std::vector<char> mutableCommand(commandLine.begin(), commandLine.end());
+        mutableCommand.push_back('\0');
+        started = ::CreateProcessA(application.c_str(), mutableCommand.data(), nullptr, nullptr,
+                                   TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr, directory,
+                                   &startup.StartupInfo, child) != FALSE;
+    }
+    ::DeleteProcThreadAttributeList(attributes);
+    return started;
+}
+
 } // namespace
 
 std::string SystemCommandInterpreter() { return SystemDirectory() + "\\cmd.exe"; }
@@ -49,23 +81,13 @@ bool RunCapturedWith(const std::string& application, const std::string& commandL
     // would keep the pipe of another run open.
     ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA startup{};
-    ::GetStartupInfoA(&startup);
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    startup.wShowWindow = SW_HIDE;
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-
     // The system's interpreter by its full path, started in the system
     // directory: a cmd.exe, ping or tracert that happens to lie beside the
     // program or in the user's folder is never run.
-    std::vector<char> mutableCommand(commandLine.begin(), commandLine.end());
-    mutableCommand.push_back('\0');
     const std::string directory = SystemDirectory();
     PROCESS_INFORMATION child{};
-    if (!::CreateProcessA(application.c_str(), mutableCommand.data(), nullptr, nullptr, TRUE, 0,
-                          nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
-                          &child)) {
+    if (!StartChild(application, commandLine, directory.empty() ? nullptr : directory.c_str(),
+                    writeEnd, &child)) {
         ::CloseHandle(readEnd);
         ::CloseHandle(writeEnd);
         return false;
