@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -172,17 +171,27 @@ public:
 
 TestApp theApp;
 
-// The program's dialog, with a test's steps run on it once it is up.
-class DialogWithSteps : public CDiagDlg {
+// The program's dialog, closed again as soon as it has put text in its pane.
+class AppendingDialog : public CDiagDlg {
 public:
-    std::function<void(DialogWithSteps&)> steps;
-    // The one way text reaches the pane.
-    void Append(const char* text) { AppendOutput(text); }
+    std::string paneText;
 
 protected:
+    // The one way the test's text reaches the pane.
+    void Append(const char* text) { AppendOutput(text); }
+
     BOOL OnInitDialog() override {
         const BOOL result = CDiagDlg::OnInitDialog();
-        steps(*this);
+        const HWND pane = GetDlgItem(IDC_OUTPUT);
+        Append(kMixed);
+        // Wherever the caret was left, and with or without a line break at the end.
+        ::SendMessageA(pane, EM_SETSEL, 0, 3);
+        Append("第二行 没有换行");
+        ::SendMessageA(pane, EM_SETSEL, 1, 1);
+        Append("，续\r\n");
+        CString text;
+        ReadWindowText(pane, text);
+        paneText = text.str();
         EndDialog(IDCANCEL);
         return result;
     }
@@ -190,20 +199,9 @@ protected:
 
 TEST(DialogPane, TextGoesAtTheEndFoundFromTheLastLine) {
     theApp.m_hInstance = ::GetModuleHandleA(nullptr);
-    DialogWithSteps dialog;
-    dialog.steps = [](DialogWithSteps& shown) {
-        const HWND pane = shown.GetDlgItem(IDC_OUTPUT);
-        shown.Append(kMixed);
-        // Wherever the caret was left, and with or without a line break at the end.
-        ::SendMessageA(pane, EM_SETSEL, 0, 3);
-        shown.Append("第二行 没有换行");
-        ::SendMessageA(pane, EM_SETSEL, 1, 1);
-        shown.Append("，续\r\n");
-        CString text;
-        ReadWindowText(pane, text);
-        EXPECT_EQ(text.str(), std::string(kMixed) + "第二行 没有换行，续\r\n");
-    };
+    AppendingDialog dialog;
     dialog.DoModal();
+    EXPECT_EQ(dialog.paneText, std::string(kMixed) + "第二行 没有换行，续\r\n");
 }
 
 // The edit's object sees keys before the dialog does, and swallows Delete.
