@@ -1,4 +1,5 @@
-# Fails unless EXE is a GUI-subsystem program that imports system DLLs only.
+# Fails unless EXE is a GUI-subsystem program that imports system DLLs only, may be loaded at a
+# random base (it keeps its relocations for that) and runs no code from its data.
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "objdump could not read ${EXE}")
@@ -8,6 +9,20 @@ if(NOT dump MATCHES "Subsystem[ \t]+00000002")
 endif()
 if(NOT dump MATCHES "${EXPECTED_FORMAT}")
     message(FATAL_ERROR "${EXE} is not ${EXPECTED_FORMAT}")
+endif()
+string(REGEX MATCH "DllCharacteristics[^\n]*(\n\t+[A-Z_]+)*" dll_flags "${dump}")
+set(wanted_flags DYNAMIC_BASE NX_COMPAT)
+if(EXPECTED_FORMAT STREQUAL "pei-x86-64")
+    list(APPEND wanted_flags HIGH_ENTROPY_VA)
+endif()
+foreach(flag IN LISTS wanted_flags)
+    if(NOT dll_flags MATCHES "\t${flag}(\n|$)")
+        message(FATAL_ERROR "${EXE} lacks ${flag} in its DLL characteristics")
+    endif()
+endforeach()
+if(dump MATCHES "relocations stripped" OR
+   NOT dump MATCHES "Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory")
+    message(FATAL_ERROR "${EXE} has no relocations: it can only be loaded at its fixed base")
 endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
 foreach(line IN LISTS imports)

@@ -1,6 +1,7 @@
 #include "diag/diag_run.h"
 
 #include "diag/diag_texts.h"
+#include "diag/target_check.h"
 
 #include <vector>
 
@@ -46,7 +47,11 @@ bool RunProbe(const std::string& probeHost, DiagHost& host) {
 
 } // namespace
 
-void RunDiagnostics(const std::string& target, const AddressTest& isIpAddress, DiagHost& host) {
+void RunDiagnostics(const std::string& typed, const AddressTest& isIpAddress, DiagHost& host) {
+    // Spaces pasted around the target, which the check ignores, are no part
+    // of it: " example.com" would fail to resolve, and its "www." steps would
+    // run "ping www. example.com".
+    const std::string target = TrimSpaces(typed);
     const DiagnosticPlan plan = BuildPlan(target, isIpAddress);
     const std::string lowered = LowerCaseTarget(target);
 

@@ -3,6 +3,8 @@
 #include "diag/output_pump.h"
 #include "framework/fw_text.h"
 
+#include <vector>
+
 namespace {
 
 class PipeSource : public diag::ByteSource {
@@ -29,6 +31,36 @@ std::wstring SystemDirectory() {
     return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
+// Starts the child hidden, writing to the output handle, which is the one
+// handle it inherits: while a stopped run's command goes on, a new run's
+// child that held that run's pipe (or a probe's socket) would keep it open.
+bool StartChild(const std::wstring& application, std::wstring commandLine,
+                const wchar_t* directory, HANDLE output, PROCESS_INFORMATION* child) {
+    SIZE_T size = 0;
+    ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    std::vector<char> attributeBytes(size);
+    const auto attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeBytes.data());
+    if (!::InitializeProcThreadAttributeList(attributes, 1, 0, &size))
+        return false;
+    HANDLE inherited[] = {output};
+    bool started = false;
+    if (::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
+                                    sizeof inherited, nullptr, nullptr)) {
+        STARTUPINFOEXW startup{};
+        startup.StartupInfo.cb = sizeof startup;
+        startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+        startup.StartupInfo.wShowWindow = SW_HIDE;
+        startup.StartupInfo.hStdOutput = output;
+        startup.StartupInfo.hStdError = output;
+        startup.lpAttributeList = attributes;
+        started = ::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr,
+                                   TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr, directory,
+                                   &startup.StartupInfo, child) != FALSE;
+    }
+    ::DeleteProcThreadAttributeList(attributes);
+    return started;
+}
+
 } // namespace
 
 UINT ConsoleCodePage() { return ::GetOEMCP(); }
@@ -50,24 +82,15 @@ bool RunCapturedWith(const std::wstring& application, const std::string& command
     // would keep the pipe of another run open.
     ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOW startup{};
-    ::GetStartupInfoW(&startup);
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    startup.wShowWindow = SW_HIDE;
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-
     // The system's interpreter by its full path, started in the system
     // directory: a cmd.exe, ping or tracert that happens to lie beside the
     // program or in the user's folder is never run. The command line is the
     // very text that was checked, converted from its own code page: no
     // system code page can make the interpreter read other characters.
-    std::wstring mutableCommand = Widen(commandLine);
     const std::wstring directory = SystemDirectory();
     PROCESS_INFORMATION child{};
-    if (!::CreateProcessW(application.c_str(), mutableCommand.data(), nullptr, nullptr, TRUE, 0,
-                          nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
-                          &child)) {
+    if (!StartChild(application, Widen(commandLine), directory.empty() ? nullptr : directory.c_str(),
+                    writeEnd, &child)) {
         ::CloseHandle(readEnd);
         ::CloseHandle(writeEnd);
         return false;

@@ -1,5 +1,6 @@
 #include "framework/fw_app.h"
 
+#include "framework/fw_system_dll.h"
 #include "framework/fw_text.h"
 
 #include <commctrl.h>
@@ -47,6 +48,8 @@ int AfxMessageBox(const char* text, UINT type, UINT helpId) {
 }
 
 int RunApplication(HINSTANCE instance) {
+    // Before anything can load a DLL.
+    RestrictDllSearch();
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

@@ -38,7 +38,10 @@ bool CSocket::Connect(const char* numericAddress, unsigned short port) {
     const addrinfo* address = parsed.First();
     if (!address)
         return false;
-    m_hSocket = ::socket(address->ai_family, SOCK_STREAM, IPPROTO_TCP);
+    // Not inheritable: a command started while the connection is under way
+    // must not keep the socket alive.
+    m_hSocket = ::WSASocketW(address->ai_family, SOCK_STREAM, IPPROTO_TCP, nullptr, 0,
+                             WSA_FLAG_OVERLAPPED | WSA_FLAG_NO_HANDLE_INHERIT);
     return m_hSocket != INVALID_SOCKET &&
            ::connect(m_hSocket, address->ai_addr, static_cast<int>(address->ai_addrlen)) == 0;
 }

@@ -18,8 +18,20 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
+    // Any window may carry a property of this name, another process's among them, and a
+    // handle in a message may name any window. Only a window of this process that our hook
+    // still runs holds one of our objects.
+    if (!hWnd)
+        return nullptr;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hWnd, &process);
+    if (process != ::GetCurrentProcessId() ||
+        ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CWnd::WindowProc))
+        return nullptr;
+    return ObjectOf(hWnd);
 }
+
+CWnd* CWnd::ObjectOf(HWND hWnd) { return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)); }
 
 bool CWnd::SubclassWindow(HWND hWnd) {
     if (!hWnd || m_hWnd || FromHandlePermanent(hWnd))
@@ -57,7 +69,9 @@ const MessageMap* CWnd::GetMessageMap() const {
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* self = FromHandlePermanent(hWnd);
+    // Only the windows we hooked come here, so the property is ours; a hook
+    // placed on top of ours may have become the window's procedure since.
+    CWnd* self = ObjectOf(hWnd);
     if (!self)
         return ::DefWindowProcW(hWnd, message, wParam, lParam);
     return self->HandleMessage(message, wParam, lParam);

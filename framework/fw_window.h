@@ -22,7 +22,8 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    // The object attached to a window handle, or null.
+    // The object attached to a window handle, or null; null also for any
+    // window of another process or one our hook does not run.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
     // Attaches the object to an existing window and routes its messages
@@ -58,6 +59,8 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The object in the window's property, unchecked: for our own hook only.
+    static CWnd* ObjectOf(HWND hWnd);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Detach();
     // Hands a child control's notification or colour request back to the

@@ -8,6 +8,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 namespace {
 
 const UINT kToolId = 1;
@@ -316,12 +318,15 @@ LONG CLinkLabel::ReadRegDefault(HKEY key, const char* subKey, char* output) {
     char value[MAX_PATH] = "";
     LONG size = MAX_PATH;
     const LONG queryResult = ::RegQueryValueA(opened, nullptr, value, &size);
-    if (queryResult != ERROR_SUCCESS) {
-        ::RegCloseKey(opened);
-        return queryResult;
-    }
-    ::lstrcpyA(output, value);
     ::RegCloseKey(opened);
+    if (queryResult != ERROR_SUCCESS)
+        return queryResult;
+    // A value stored without its terminating zero can fill the whole buffer
+    // and come back unterminated; it does not fit, like a longer one.
+    const char* end = static_cast<const char*>(std::memchr(value, '\0', sizeof value));
+    if (!end)
+        return ERROR_MORE_DATA;
+    std::memcpy(output, value, static_cast<std::size_t>(end - value) + 1);
     return ERROR_SUCCESS;
 }
 

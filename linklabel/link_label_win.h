@@ -27,7 +27,8 @@ public:
     // means opened).
     static int OpenAddress(const char* address, int showCommand);
     // Reads the default value of key\subKey into output (at least MAX_PATH
-    // bytes; may also be subKey); 0 or the registry's error code.
+    // bytes; may also be subKey); 0 or the registry's error code, and
+    // ERROR_MORE_DATA for a value that does not fit with its terminating zero.
     static LONG ReadRegDefault(HKEY key, const char* subKey, char* output);
     static void ShowOpenError(int code);
 

@@ -2,6 +2,7 @@
 // connects, consoles that start or not, and the moment Stop is pressed.
 #include "diag/diag_run.h"
 #include "diag/diag_texts.h"
+#include "diag/target_check.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/native/fake_host.h"
 
@@ -42,7 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::replace(target.begin(), target.end(), '\n', '_');
 
     const auto addressTest = [isAddress](const std::string&) { return isAddress; };
-    const std::string lowered = diag::LowerCaseTarget(target);
+    // The host's answers are for the target the run uses, trimmed of spaces.
+    const std::string trimmed = diag::TrimSpaces(target);
+    const std::string lowered = diag::LowerCaseTarget(trimmed);
     int hostNumber = 0;
     for (const std::string& name : {lowered, "www." + lowered}) {
         ++hostNumber;
@@ -57,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 host.listening.insert(addresses.back());
         }
     }
-    for (const std::string& entry : diag::BuildPlan(target, addressTest)) {
+    for (const std::string& entry : diag::BuildPlan(trimmed, addressTest)) {
         const std::string command = "cmd.exe /c " + entry;
         host.consoleOutput[command] = "output of " + command + "\r\n";
         if (input.ConsumeBool())

@@ -1,5 +1,6 @@
 #include "diag/plan.h"
 
+#include "diag/diag_run.h"
 #include "tests/native/fake_host.h"
 
 #include <gtest/gtest.h>
@@ -48,11 +49,13 @@ TEST(PlanTest, AddressTestSeesTheLoweredTarget) {
     EXPECT_EQ(seen, "example.com");
 }
 
-TEST(PlanTest, LeadingSpaceStaysAndHidesThePrefix) {
-    const DiagnosticPlan plan = BuildPlan(" www.example.com", IsIpv4Address);
-    ASSERT_EQ(plan.size(), 6u);
-    EXPECT_EQ(plan[0], "ping  www.example.com");
-    EXPECT_EQ(plan[3], "ping www. www.example.com");
+TEST(PlanTest, SpacesAroundTheTargetNeitherStayNorHideThePrefix) {
+    FakeHost typed, trimmed;
+    diag::RunDiagnostics("  www.example.com ", IsIpv4Address, typed);
+    diag::RunDiagnostics("www.example.com", IsIpv4Address, trimmed);
+    ASSERT_EQ(trimmed.calls.size(), 3u);
+    EXPECT_EQ(typed.calls, trimmed.calls);
+    EXPECT_EQ(typed.output, trimmed.output);
 }
 
 TEST(PlanTest, DoubleByteTrailBytesSurviveLowerCasing) {

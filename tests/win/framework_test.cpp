@@ -1,9 +1,11 @@
+#include "app/diag_dlg_win.h"
 #include "framework/fw_app.h"
 #include "framework/fw_controls.h"
 #include "framework/fw_dialog.h"
 #include "framework/fw_system_dll.h"
 #include "framework/fw_text.h"
 #include "framework/fw_window.h"
+#include "res/resource.h"
 #include "tests/win/framework_test_ids.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +91,17 @@ TEST_F(Reflection, ParentGetsNotificationsItsControlDoesNotHandle) {
     EXPECT_EQ(parent.clicks, 1);
 }
 
+TEST_F(Reflection, PropertyOfAWindowTheFrameworkDoesNotHookIsNotTrusted) {
+    // Any program can give any window, ours too, a property of the framework's name.
+    SelfClickingButton impostor;
+    ASSERT_TRUE(::SetPropA(m_hButton, "Tarnwick.CWnd", &impostor));
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_hButton), nullptr);
+    Click();
+    ::RemovePropA(m_hButton, "Tarnwick.CWnd");
+    EXPECT_EQ(impostor.clicks, 0);
+    EXPECT_EQ(parent.clicks, 1);
+}
+
 // A multi-line edit, hooked by the framework like the output pane.
 class HookedEdit : public ::testing::Test {
 protected:
@@ -100,13 +113,6 @@ protected:
         ASSERT_TRUE(edit.SubclassWindow(m_hEdit));
     }
     void TearDown() override { ::DestroyWindow(m_hEdit); }
-
-    // What AppendOutput does: find the end from the last line, put the text there.
-    void Append(const std::string& text) {
-        const int lastLineStart = edit.LineIndex(edit.GetLineCount() - 1);
-        edit.SetSel(lastLineStart + edit.LineLength(lastLineStart), -1);
-        edit.ReplaceSel(Widen(text).c_str());
-    }
 
     std::string Text() const {
         CString text;
@@ -131,16 +137,6 @@ TEST_F(HookedEdit, KeepsTheProgramsBytesAndAnswersWideCallersInItsOwnCharacters)
     EXPECT_EQ(::SendMessageW(m_hEdit, WM_GETTEXTLENGTH, 0, 0), 16);
 }
 
-TEST_F(HookedEdit, TextGoesAtTheEndFoundFromTheLastLine) {
-    Append(kMixed);
-    // Wherever the caret was left, and with or without a line break at the end.
-    edit.SetSel(0, 3);
-    Append("第二行 没有换行");
-    edit.SetSel(1, 1);
-    Append("，续\r\n");
-    EXPECT_EQ(Text(), std::string(kMixed) + "第二行 没有换行，续\r\n");
-}
-
 TEST(SystemFunction, FindsAFunctionOfASystemDllAndCallsIt) {
     using CharUpper = LPSTR(WINAPI*)(LPSTR);
     const auto upper = SystemFunction<CharUpper>("user32.dll", "CharUpperA");
@@ -154,12 +150,60 @@ TEST(SystemFunction, NullForAMissingFunctionOrDll) {
     EXPECT_FALSE(SystemFunction("no_such_library.dll", "ShellExecuteA"));
 }
 
+TEST(SystemFunction, DllBesideTheProgramIsPassedOverOnceTheSearchIsRestricted) {
+    char own[MAX_PATH] = "";
+    ASSERT_GT(::GetModuleFileNameA(nullptr, own, MAX_PATH), 0u);
+    // Any image will do; a program's own is loaded without its entry point being run.
+    std::string planted = own;
+    planted.replace(planted.find_last_of('\\') + 1, std::string::npos, "tarnwick_planted.dll");
+    ASSERT_TRUE(::CopyFileA(own, planted.c_str(), FALSE));
+    RestrictDllSearch();
+    const HMODULE found = ::LoadLibraryA("tarnwick_planted.dll");
+    if (found)
+        ::FreeLibrary(found);
+    ::DeleteFileA(planted.c_str());
+    EXPECT_EQ(found, nullptr);
+}
+
 class TestApp : public CWinApp {
 public:
     BOOL InitInstance() override { return FALSE; }
 };
 
 TestApp theApp;
+
+// The program's dialog, closed again as soon as it has put text in its pane.
+class AppendingDialog : public CDiagDlg {
+public:
+    std::string paneText;
+
+protected:
+    // The one way the test's text reaches the pane.
+    void Append(const char* text) { AppendOutput(Widen(text).c_str()); }
+
+    BOOL OnInitDialog() override {
+        const BOOL result = CDiagDlg::OnInitDialog();
+        const HWND pane = GetDlgItem(IDC_OUTPUT);
+        Append(kMixed);
+        // Wherever the caret was left, and with or without a line break at the end.
+        ::SendMessageA(pane, EM_SETSEL, 0, 3);
+        Append("第二行 没有换行");
+        ::SendMessageA(pane, EM_SETSEL, 1, 1);
+        Append("，续\r\n");
+        CString text;
+        ReadWindowText(pane, text);
+        paneText = text.str();
+        EndDialog(IDCANCEL);
+        return result;
+    }
+};
+
+TEST(DialogPane, TextGoesAtTheEndFoundFromTheLastLine) {
+    theApp.m_hInstance = ::GetModuleHandleA(nullptr);
+    AppendingDialog dialog;
+    dialog.DoModal();
+    EXPECT_EQ(dialog.paneText, std::string(kMixed) + "第二行 没有换行，续\r\n");
+}
 
 // The edit's object sees keys before the dialog does, and swallows Delete.
 class KeyWatcher : public CWnd {

@@ -103,4 +103,21 @@ TEST(RunCaptured, StoppedSinkGetsNothingMoreAndTheChildIsNotWaitedFor) {
     EXPECT_LT(elapsed, 1500u);
 }
 
+// While runs overlap, a child holding another run's pipe keeps that run from its end.
+TEST(RunCaptured, ChildInheritsNoHandleButItsOutput) {
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inheritable, 0));
+    // The stand-in tracert runs on for 2.4 s after the stopped run, writing where nothing fails.
+    RecordingSink sink(1);
+    ASSERT_TRUE(RunCaptured("cmd.exe /c echo x& " + Fake("tracert.exe") + " -d 1 >nul", sink));
+    ::CloseHandle(writeEnd);
+    const DWORD begin = ::GetTickCount();
+    char byte = 0;
+    DWORD got = 0;
+    EXPECT_FALSE(::ReadFile(readEnd, &byte, 1, &got, nullptr));
+    EXPECT_LT(::GetTickCount() - begin, 1500u);
+    ::CloseHandle(readEnd);
+}
+
 } // namespace
