@@ -34,8 +34,8 @@ std::wstring SystemDirectory() {
 // Starts the child hidden, writing to the output handle, which is the one
 // handle it inherits: while a stopped run's command goes on, a new run's
 // child that held that run's pipe (or a probe's socket) would keep it open.
-bool StartChild(const std::wstring& application, std::wstring commandLine,
-                const wchar_t* directory, HANDLE output, PROCESS_INFORMATION* child) {
+bool StartChild(const std::wstring& application, std::wstring commandLine, const wchar_t* directory,
+                HANDLE output, PROCESS_INFORMATION* child) {
     SIZE_T size = 0;
     ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
     std::vector<char> attributeBytes(size);
@@ -53,8 +53,8 @@ bool StartChild(const std::wstring& application, std::wstring commandLine,
         startup.StartupInfo.hStdOutput = output;
         startup.StartupInfo.hStdError = output;
         startup.lpAttributeList = attributes;
-        started = ::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr,
-                                   TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr, directory,
+        started = ::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                   EXTENDED_STARTUPINFO_PRESENT, nullptr, directory,
                                    &startup.StartupInfo, child) != FALSE;
     }
     ::DeleteProcThreadAttributeList(attributes);
@@ -89,8 +89,8 @@ bool RunCapturedWith(const std::wstring& application, const std::string& command
     // system code page can make the interpreter read other characters.
     const std::wstring directory = SystemDirectory();
     PROCESS_INFORMATION child{};
-    if (!StartChild(application, Widen(commandLine), directory.empty() ? nullptr : directory.c_str(),
-                    writeEnd, &child)) {
+    if (!StartChild(application, Widen(commandLine),
+                    directory.empty() ? nullptr : directory.c_str(), writeEnd, &child)) {
         ::CloseHandle(readEnd);
         ::CloseHandle(writeEnd);
         return false;
