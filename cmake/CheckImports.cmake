@@ -1,5 +1,12 @@
 # Fails unless EXE is a GUI-subsystem program that imports system DLLs only, may be loaded at a
-# random base (it keeps its relocations for that) and runs no code from its data.
+# random base (it keeps its relocations for that) and runs no code from its data, and, where
+# MAX_BYTES is not 0, is no larger than that.
+if(MAX_BYTES)
+    file(SIZE ${EXE} size)
+    if(size GREATER MAX_BYTES)
+        message(FATAL_ERROR "${EXE} is ${size} bytes, more than ${MAX_BYTES}")
+    endif()
+endif()
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "objdump could not read ${EXE}")
