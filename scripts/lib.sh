@@ -49,7 +49,14 @@ ensure_deps() {
         if ! dpkg --print-foreign-architectures | grep -qx i386; then
             as_root dpkg --add-architecture i386
         fi
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get update
+        # A mirror in the middle of a sync serves index files of the wrong size for a while:
+        # try again, and go on with what arrived (the install says clearly what is missing).
+        local attempt
+        for attempt in 1 2 3; do
+            as_root env DEBIAN_FRONTEND=noninteractive apt-get update && break
+            echo "apt-get update failed (attempt $attempt)" >&2
+            ((attempt < 3)) && sleep 20
+        done
         as_root env DEBIAN_FRONTEND=noninteractive \
             apt-get install -y --no-install-recommends "${missing[@]}"
     fi
