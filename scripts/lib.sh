@@ -4,25 +4,39 @@
 
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Everything the build and the tests need from Debian.
+# What each command needs from Debian, by what it serves. scripts/run takes the build and Wine's
+# 64-bit half; scripts/test adds the rest.
 #
-# wine32 (from the i386 architecture) runs the shipped 32-bit program. Some of our machines, CI
-# among them, refuse to execute 32-bit Linux programs; there the 32-bit half of Wine runs through
-# qemu-user, registered only inside the sandbox's own namespace (see scripts/sandbox). The fast
-# test tiers run the x86_64 build of the same sources under the 64-bit loader.
-# fonts-wine holds Marlett, which Wine draws the caption buttons with. gnuplot draws the plot of
-# scripts/bench. osslsigncode and openssl sign releases (scripts/release --sign).
-TARNWICK_PACKAGES=(
-    cmake make g++ googletest git zip unzip gnuplot-nox
+# The program and its tests, cross-compiled.
+BUILD_PACKAGES=(
+    cmake make g++ googletest
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine wine64 wine32:i386 fonts-wine qemu-user-static
-    xvfb xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales
-    iproute2 util-linux xauth clang-format
-    clang libclang-rt-14-dev
-    osslsigncode openssl
 )
+# Showing the program: the 64-bit build under Wine, on a virtual display in a private network
+# namespace, with Chinese fonts. fonts-wine holds Marlett, which Wine draws the caption buttons
+# with.
+SHOW_PACKAGES=(
+    wine wine64 fonts-wine
+    xvfb xdotool xauth imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales
+    iproute2 util-linux
+)
+# The release, and its signature (scripts/release --sign).
+RELEASE_PACKAGES=(git zip unzip osslsigncode openssl)
+# What only the test suites use: clang's libFuzzer, nftables for an address that never answers,
+# qemu-user for Wine's 32-bit loader where 32-bit Linux programs are refused (see
+# scripts/sandbox), and the formatter.
+TEST_PACKAGES=(clang libclang-rt-14-dev nftables qemu-user-static clang-format)
+# The benchmark's plot.
+BENCH_PACKAGES=(gnuplot-nox)
+# The 32-bit half of Wine, from the i386 architecture, runs the shipped program. Only its suite
+# needs it, so it is installed apart: a mirror whose i386 index is broken costs that suite alone.
+WINE32_PACKAGES=(wine32:i386)
 
+# The locales the Windows programs run in: Wine takes the system's code pages from them (see
+# scripts/wine64). Chinese (936), Traditional Chinese (950), German (1252 and 850) and Hindi,
+# which has no code page of its own and so gives Windows' UTF-8 option (65001).
+WINE_LOCALES=(zh_CN zh_TW de_DE hi_IN)
 
 as_root() {
     if [[ $EUID -eq 0 ]]; then
@@ -39,32 +53,73 @@ package_installed() {
     [[ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" == "install ok installed" ]]
 }
 
-ensure_deps() {
-    local missing=() pkg
-    for pkg in "${TARNWICK_PACKAGES[@]}"; do
+APT_LOG="$REPO/build/apt.log"
+lists_updated=0
+
+# Reads the package lists once per command. A mirror in the middle of a sync serves index files
+# of the wrong size for a while: try again, then go on with what arrived; what that leaves out
+# fails to install, and install_packages says why.
+update_package_lists() {
+    ((lists_updated)) && return 0
+    lists_updated=1
+    : >"$APT_LOG"
+    local attempt
+    for attempt in 1 2 3; do
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get update >>"$APT_LOG" 2>&1 && return 0
+        echo "The package lists did not all download (attempt $attempt of 3)." >&2
+        ((attempt < 3)) && sleep 20
+    done
+    return 0
+}
+
+# Why apt could not install, in one phrase: an index of the given architecture that did not
+# download, as apt reported it, or else apt's first error.
+install_failure_reason() {
+    local architecture="$1" reason
+    reason="$(awk -v arch="$architecture" '
+        /^Err:/ && arch != "" && $0 ~ " " arch " Packages" { failed = 1; next }
+        failed { sub(/^ +/, ""); sub(/ \[IP: [^]]*\]$/, ""); print; exit }' "$APT_LOG")"
+    if [[ -n "$reason" ]]; then
+        echo "the mirror's $architecture package index did not download ($reason)"
+        return
+    fi
+    reason="$(grep -m1 -E 'is not installable|Unable to locate|has no installation candidate' \
+        "$APT_LOG" || grep -m1 '^E: ' "$APT_LOG" || echo 'apt-get install failed')"
+    echo "apt says: $(sed -E 's/^ *//; s/^E: //' <<<"$reason")"
+}
+
+# Installs whichever of the packages are missing. apt's output goes to build/apt.log; when the
+# packages cannot be had, INSTALL_FAILURE says in one line which, why and what to do, and this
+# returns non-zero.
+install_packages() {
+    local missing=() pkg architecture=""
+    for pkg in "$@"; do
         package_installed "$pkg" || missing+=("$pkg")
     done
-    if ((${#missing[@]})); then
-        echo "Installing: ${missing[*]}"
-        if ! dpkg --print-foreign-architectures | grep -qx i386; then
-            as_root dpkg --add-architecture i386
-        fi
-        # A mirror in the middle of a sync serves index files of the wrong size for a while:
-        # try again, and go on with what arrived (the install says clearly what is missing).
-        local attempt
-        for attempt in 1 2 3; do
-            as_root env DEBIAN_FRONTEND=noninteractive apt-get update && break
-            echo "apt-get update failed (attempt $attempt)" >&2
-            ((attempt < 3)) && sleep 20
-        done
-        as_root env DEBIAN_FRONTEND=noninteractive \
-            apt-get install -y --no-install-recommends "${missing[@]}"
+    ((${#missing[@]})) || return 0
+    mkdir -p "$(dirname "$APT_LOG")"
+    echo "Installing from Debian: ${missing[*]}"
+    [[ "${missing[*]}" == *:i386* ]] && architecture=i386
+    update_package_lists
+    if ! as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}" >>"$APT_LOG" 2>&1; then
+        INSTALL_FAILURE="${missing[*]} could not be installed: $(install_failure_reason \
+            "$architecture"). Try again later (apt's output is in $APT_LOG)."
+        return 1
     fi
+}
 
-    # Wine takes its code pages from the locale: the program runs on a Chinese system (936),
-    # and some tests on a Traditional Chinese one (950).
+# Installs the packages or ends the command with the one line that says why.
+require_packages() {
+    if ! install_packages "$@"; then
+        echo "$INSTALL_FAILURE" >&2
+        exit 1
+    fi
+}
+
+ensure_locales() {
     local language generate=0
-    for language in zh_CN zh_TW; do
+    for language in "${WINE_LOCALES[@]}"; do
         locale -a | grep -qix "$language\.utf-\?8" && continue
         if grep -q "^# *$language.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
             as_root sed -i "s/^# *\($language.UTF-8 UTF-8\)/\1/" /etc/locale.gen
@@ -74,7 +129,29 @@ ensure_deps() {
         generate=1
     done
     if ((generate)); then
-        as_root locale-gen
+        mkdir -p "$(dirname "$APT_LOG")"
+        as_root locale-gen >>"$APT_LOG"
+    fi
+}
+
+# What scripts/run needs: building, and showing the 64-bit build under Wine.
+ensure_run_deps() {
+    require_packages "${BUILD_PACKAGES[@]}" "${SHOW_PACKAGES[@]}"
+    ensure_locales
+}
+
+# What scripts/test needs. The 32-bit half of Wine comes last and apart; when it cannot be had,
+# WINE32_MISSING says why and the suites that do not need it still run.
+ensure_test_deps() {
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+    require_packages "${BUILD_PACKAGES[@]}" "${SHOW_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" \
+        "${TEST_PACKAGES[@]}"
+    ensure_locales
+    WINE32_MISSING=""
+    if ! install_packages "${WINE32_PACKAGES[@]}"; then
+        WINE32_MISSING="$INSTALL_FAILURE"
     fi
 }
 
