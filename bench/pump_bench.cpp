@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     RandomPieces source(text);
     CountingSink sink;
     const auto begin = std::chrono::steady_clock::now();
-    diag::PumpOutput(source, sink, diag::IsCp936LeadByte);
+    diag::PumpOutput(source, sink, diag::Cp936Tail);
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - begin;
     if (sink.bytes != text.size()) {
         std::fprintf(stderr, "pump_bench: %zu of %zu bytes came through\n", sink.bytes,

@@ -25,6 +25,13 @@ bool IsConsoleLeadByte(unsigned char byte) {
     return ::IsDBCSLeadByteEx(ConsoleCodePage(), byte) != FALSE;
 }
 
+// Console programs write UTF-8 where the system uses it for every language (the code page is
+// 65001), and otherwise a single- or double-byte code page.
+std::size_t ConsoleIncompleteTail(const std::string& text) {
+    return ConsoleCodePage() == CP_UTF8 ? diag::Utf8Tail(text)
+                                        : diag::DoubleByteTail(text, &IsConsoleLeadByte);
+}
+
 std::wstring SystemDirectory() {
     wchar_t path[MAX_PATH] = L"";
     const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
@@ -102,7 +109,7 @@ bool RunCapturedWith(const std::wstring& application, const std::string& command
     ::CloseHandle(writeEnd);
 
     PipeSource source(readEnd);
-    diag::PumpOutput(source, sink, &IsConsoleLeadByte);
+    diag::PumpOutput(source, sink, &ConsoleIncompleteTail);
     ::CloseHandle(readEnd);
     return true;
 }

@@ -79,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     // 0: nobody presses Stop.
     const std::size_t stopDuring = input.ConsumeIntegralInRange<std::size_t>(0, 24);
+    const bool utf8 = input.ConsumeBool();
     std::vector<std::size_t> sizes(input.ConsumeIntegralInRange<std::size_t>(0, 16));
     for (std::size_t& each : sizes)
         each = input.ConsumeIntegralInRange<std::size_t>(0, diag::kChunkSize);
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Sink sink;
     Source source(sizes, stream, stopDuring, sink);
-    diag::PumpOutput(source, sink, diag::IsCp936LeadByte);
+    diag::PumpOutput(source, sink, utf8 ? diag::Utf8Tail : diag::Cp936Tail);
 
     std::string delivered = source.Delivered();
     delivered.erase(std::remove(delivered.begin(), delivered.end(), '\0'), delivered.end());
@@ -98,6 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         FUZZ_CHECK(shown == delivered);
     }
+    if (utf8)
+        return 0;
     // Only the last append may end inside a character, when the output
     // itself ends there.
     const std::vector<bool> edge = CharacterEdges(delivered);

@@ -8,9 +8,11 @@
 #include <utility>
 #include <vector>
 
+using diag::Cp936Tail;
 using diag::IsCp936LeadByte;
 using diag::kChunkSize;
 using diag::PumpOutput;
+using diag::Utf8Tail;
 
 namespace {
 
@@ -52,10 +54,11 @@ public:
     std::function<void()> onAppend;
 };
 
-std::vector<std::string> Pump(const std::vector<std::string>& chunks) {
+std::vector<std::string> Pump(const std::vector<std::string>& chunks,
+                              diag::IncompleteTail tail = Cp936Tail) {
     FakeSource source(chunks);
     FakeSink sink;
-    PumpOutput(source, sink, IsCp936LeadByte);
+    PumpOutput(source, sink, tail);
     return sink.appends;
 }
 
@@ -95,6 +98,28 @@ TEST(OutputPumpTest, LoneLeadByteAtTheEndIsShown) {
     EXPECT_EQ(Pump({"ab\xD6"}), (Appends{"ab", "\xD6"}));
 }
 
+// ü, 路 and an emoji: two, three and four bytes.
+TEST(OutputPumpTest, Utf8CharacterSplitAtAnyOfItsBytesArrivesWhole) {
+    for (const std::string character : {"\xC3\xBC", "\xE8\xB7\xAF", "\xF0\x9F\x98\x80"}) {
+        for (std::size_t cut = 1; cut < character.size(); ++cut) {
+            EXPECT_EQ(Pump({"a" + character.substr(0, cut), character.substr(cut) + "b"}, Utf8Tail),
+                      (Appends{"a", character + "b"}))
+                << character.size() << " bytes, cut after " << cut;
+        }
+    }
+    EXPECT_EQ(Pump({"a\xE8", "\xB7", "\xAF"}, Utf8Tail), (Appends{"a", "\xE8\xB7\xAF"}));
+    EXPECT_EQ(Pump({"a\xE8\xB7"}, Utf8Tail), (Appends{"a", "\xE8\xB7"}));
+}
+
+// A start byte that never begins a sequence, a second byte its start does not allow, or one
+// continuation byte too many.
+TEST(OutputPumpTest, Utf8BytesThatCanNeverCompleteACharacterAreNotHeld) {
+    for (const std::string never : {"\xC0", "\xC1", "\xF5", "\xFF", "\xE0\x9F", "\xED\xA0",
+                                    "\xF0\x8F", "\xF4\x90", "\xC3\xBC\xBC"}) {
+        EXPECT_EQ(Pump({"a" + never, "b"}, Utf8Tail), (Appends{"a" + never, "b"})) << never.size();
+    }
+}
+
 TEST(OutputPumpTest, NothingIsShownAfterStop) {
     FakeSource source({"ab\xD6",
                        "\xD0"
@@ -102,7 +127,7 @@ TEST(OutputPumpTest, NothingIsShownAfterStop) {
                        "ef"});
     FakeSink sink;
     sink.onAppend = [&sink] { sink.running = false; };
-    PumpOutput(source, sink, IsCp936LeadByte);
+    PumpOutput(source, sink, Cp936Tail);
     EXPECT_EQ(sink.appends, Appends{"ab"});
     EXPECT_EQ(source.reads, 2u);
 
@@ -110,6 +135,6 @@ TEST(OutputPumpTest, NothingIsShownAfterStop) {
     FakeSource ending({"ab\xD6"});
     FakeSink stopped;
     stopped.onAppend = [&stopped] { stopped.running = false; };
-    PumpOutput(ending, stopped, IsCp936LeadByte);
+    PumpOutput(ending, stopped, Cp936Tail);
     EXPECT_EQ(stopped.appends, Appends{"ab"});
 }
