@@ -6,7 +6,10 @@ namespace diag {
 
 inline constexpr char kSeparator[] = "\r\n--------------------------------------------\r\n";
 inline constexpr char kConsoleHeader[] = "执行\" %s\"命令\r\n";
-inline constexpr char kCommandInterpreter[] = "cmd.exe /c";
+// The interpreter runs nothing of the user's own first (/d: no AutoRun commands,
+// whose output, code page changes or background programs would end up in the
+// run).
+inline constexpr char kCommandInterpreter[] = "cmd.exe /d /c";
 inline constexpr char kLookupFailed[] = "无法解析%s的主机IP\r\n";
 inline constexpr char kConnectAttempt[] = "尝试连接 %s 所在主机的80端口\r\n";
 inline constexpr char kConnected[] = "连接 %s 所在主机的80端口成功\r\n";

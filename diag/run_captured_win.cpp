@@ -41,6 +41,8 @@ std::wstring SystemDirectory() {
 // Starts the child hidden, writing to the output handle, which is the one
 // handle it inherits: while a stopped run's command goes on, a new run's
 // child that held that run's pipe (or a probe's socket) would keep it open.
+// Its console has no window at all: a console made for it could otherwise be
+// handed to a terminal program, which would show it.
 bool StartChild(const std::wstring& application, std::wstring commandLine, const wchar_t* directory,
                 HANDLE output, PROCESS_INFORMATION* child) {
     SIZE_T size = 0;
@@ -61,8 +63,8 @@ bool StartChild(const std::wstring& application, std::wstring commandLine, const
         startup.StartupInfo.hStdError = output;
         startup.lpAttributeList = attributes;
         started = ::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                   EXTENDED_STARTUPINFO_PRESENT, nullptr, directory,
-                                   &startup.StartupInfo, child) != FALSE;
+                                   EXTENDED_STARTUPINFO_PRESENT | CREATE_NO_WINDOW, nullptr,
+                                   directory, &startup.StartupInfo, child) != FALSE;
     }
     ::DeleteProcThreadAttributeList(attributes);
     return started;

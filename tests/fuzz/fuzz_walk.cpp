@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     for (const std::string& entry : diag::BuildPlan(trimmed, addressTest)) {
-        const std::string command = "cmd.exe /c " + entry;
+        const std::string command = "cmd.exe /d /c " + entry;
         host.consoleOutput[command] = "output of " + command + "\r\n";
         if (input.ConsumeBool())
             host.unstartable.insert(command);

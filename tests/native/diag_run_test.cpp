@@ -41,10 +41,10 @@ void StopOn(FakeHost& host, const std::string& call) {
 
 TEST(DiagRunTest, CompleteBareDomainRun) {
     FakeHost host;
-    host.consoleOutput["cmd.exe /c ping example.invalid"] = "ping 1\r\n";
-    host.consoleOutput["cmd.exe /c tracert -d example.invalid"] = "tracert 1\r\n";
-    host.consoleOutput["cmd.exe /c ping www.example.invalid"] = "ping 2\r\n";
-    host.consoleOutput["cmd.exe /c tracert -d www.example.invalid"] = "tracert 2\r\n";
+    host.consoleOutput["cmd.exe /d /c ping example.invalid"] = "ping 1\r\n";
+    host.consoleOutput["cmd.exe /d /c tracert -d example.invalid"] = "tracert 1\r\n";
+    host.consoleOutput["cmd.exe /d /c ping www.example.invalid"] = "ping 2\r\n";
+    host.consoleOutput["cmd.exe /d /c tracert -d www.example.invalid"] = "tracert 2\r\n";
     host.addresses["example.invalid"] = {"127.0.0.1"};
     host.listening.insert("127.0.0.1");
 
@@ -58,12 +58,12 @@ TEST(DiagRunTest, CompleteBareDomainRun) {
                                  Header("tracert -d www.example.invalid") + "tracert 2\r\n" + kSep +
                                  "无法解析www.example.invalid的主机IP\r\n" + kClosingCompleted;
     EXPECT_EQ(host.output, expected);
-    const std::vector<std::string> calls{"run cmd.exe /c ping example.invalid",
-                                         "run cmd.exe /c tracert -d example.invalid",
+    const std::vector<std::string> calls{"run cmd.exe /d /c ping example.invalid",
+                                         "run cmd.exe /d /c tracert -d example.invalid",
                                          "lookup example.invalid",
                                          "connect 127.0.0.1:80",
-                                         "run cmd.exe /c ping www.example.invalid",
-                                         "run cmd.exe /c tracert -d www.example.invalid",
+                                         "run cmd.exe /d /c ping www.example.invalid",
+                                         "run cmd.exe /d /c tracert -d www.example.invalid",
                                          "lookup www.example.invalid"};
     EXPECT_EQ(host.calls, calls);
 }
@@ -81,8 +81,8 @@ TEST(DiagRunTest, RefusedConnectionIsReported) {
 
 TEST(DiagRunTest, ConsoleStepThatCannotStartLeavesItsHeaderAndTheWalkGoesOn) {
     FakeHost host;
-    host.unstartable.insert("cmd.exe /c ping 127.0.0.1");
-    host.consoleOutput["cmd.exe /c tracert -d 127.0.0.1"] = "tracert\r\n";
+    host.unstartable.insert("cmd.exe /d /c ping 127.0.0.1");
+    host.consoleOutput["cmd.exe /d /c tracert -d 127.0.0.1"] = "tracert\r\n";
 
     RunDiagnostics("127.0.0.1", IsIpv4Address, host);
 
@@ -102,8 +102,8 @@ TEST(DiagRunTest, StopBeforeTheFirstStep) {
 
 TEST(DiagRunTest, StopDuringConsoleOutputEndsTheWalk) {
     FakeHost host;
-    host.consoleOutput["cmd.exe /c ping example.invalid"] = "ping\r\n";
-    StopOn(host, "run cmd.exe /c ping example.invalid");
+    host.consoleOutput["cmd.exe /d /c ping example.invalid"] = "ping\r\n";
+    StopOn(host, "run cmd.exe /d /c ping example.invalid");
 
     RunDiagnostics("example.invalid", IsIpv4Address, host);
 

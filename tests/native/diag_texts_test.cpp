@@ -28,7 +28,7 @@ TEST(DiagTextsTest, TextsAreCodePage936Bytes) {
         // A run, as the pane and the report show it.
         {diag::kSeparator, "\r\n--------------------------------------------\r\n"},
         {diag::kConsoleHeader, "\xD6\xB4\xD0\xD0\" %s\"\xC3\xFC\xC1\xEE\r\n"},
-        {diag::kCommandInterpreter, "cmd.exe /c"},
+        {diag::kCommandInterpreter, "cmd.exe /d /c"},
         {diag::kLookupFailed, "\xCE\xDE\xB7\xA8\xBD\xE2\xCE\xF6%s\xB5\xC4\xD6\xF7\xBB\xFAIP\r\n"},
         {diag::kConnectAttempt, "\xB3\xA2\xCA\xD4\xC1\xAC\xBD\xD3 %s "
                                 "\xCB\xF9\xD4\xDA\xD6\xF7\xBB\xFA\xB5\xC4"
