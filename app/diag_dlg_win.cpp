@@ -14,8 +14,6 @@
 #include "report/report_file_win.h"
 #include "res/resource.h"
 
-#include <winsock2.h>
-
 #include <memory>
 
 namespace {
@@ -69,11 +67,6 @@ BOOL CDiagDlg::OnInitDialog() {
     // The edit control's default limit would silently drop the end of a
     // long run, and the saved report with it.
     m_editOutput.SetLimitText(0);
-
-    // A failed start shows later as failed name lookups. Version 2.2, which
-    // the IPv6 lookups and sockets belong to.
-    WSADATA data;
-    ::WSAStartup(MAKEWORD(2, 2), &data);
     return TRUE;
 }
 

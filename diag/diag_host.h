@@ -17,9 +17,10 @@ public:
     // Resolves a host name to all its addresses, IPv4 and IPv6, in the
     // order the system prefers them; false when it has none.
     virtual bool Lookup(const std::string& host, std::vector<std::string>* addresses) = 0;
-    // One blocking connection attempt to one of those addresses; closes
-    // again at once.
-    virtual bool Connect(const std::string& address, unsigned short port) = 0;
+    // Connects to the first of those addresses that answers (see
+    // ConnectToFirstAnswering), and closes again at once; returns early when
+    // the run is stopped.
+    virtual bool Connect(const std::vector<std::string>& addresses, unsigned short port) = 0;
 };
 
 } // namespace diag

@@ -28,18 +28,9 @@ bool RunProbe(const std::string& probeHost, DiagHost& host) {
         return true;
     }
     host.Append(Fill(kConnectAttempt, probeHost));
-    bool connected = false;
-    for (const std::string& address : addresses) {
-        if (!host.Running()) {
-            return false;
-        }
-        connected = host.Connect(address, 80);
-        if (!host.Running()) {
-            return false;
-        }
-        if (connected) {
-            break;
-        }
+    const bool connected = host.Connect(addresses, 80);
+    if (!host.Running()) {
+        return false;
     }
     host.Append(Fill(connected ? kConnected : kNotConnected, probeHost));
     return true;

@@ -3,13 +3,59 @@
 #include "diag/diag_host.h"
 #include "diag/diag_messages_win.h"
 #include "diag/diag_run.h"
+#include "diag/probe_connect.h"
 #include "diag/run_captured_win.h"
 #include "framework/fw_socket.h"
 #include "framework/fw_text.h"
 
+#include <memory>
 #include <vector>
 
 namespace {
+
+// A probe's attempts, one socket each, kept in the order they were started.
+// An attempt's socket is closed as soon as it has failed, and all of them
+// when the probe is over.
+class SocketAttempts : public diag::ConnectAttempts {
+public:
+    SocketAttempts(const RunTicket& ticket, unsigned short port) : m_ticket(ticket), m_port(port) {}
+
+    bool Start(const std::string& address) override {
+        m_sockets.push_back(std::make_unique<CAsyncSocket>());
+        if (m_sockets.back()->Connect(address.c_str(), m_port))
+            return true;
+        m_sockets.back()->Close();
+        return false;
+    }
+
+    End WaitForOne(unsigned waitMs, std::size_t* which) override {
+        std::vector<SOCKET> underWay;
+        std::vector<std::size_t> numbers;
+        for (std::size_t i = 0; i < m_sockets.size(); ++i) {
+            if (m_sockets[i]->m_hSocket != INVALID_SOCKET) {
+                underWay.push_back(m_sockets[i]->m_hSocket);
+                numbers.push_back(i);
+            }
+        }
+        bool connected = false;
+        const int ended = WaitForConnectResult(underWay, waitMs, &connected);
+        if (ended < 0)
+            return End::None;
+        *which = numbers[static_cast<std::size_t>(ended)];
+        if (connected)
+            return End::Connected;
+        m_sockets[*which]->Close();
+        return End::Failed;
+    }
+
+    unsigned long long NowMs() const override { return ::GetTickCount64(); }
+    bool Running() const override { return m_ticket.m_bRunning; }
+
+private:
+    const RunTicket& m_ticket;
+    const unsigned short m_port;
+    std::vector<std::unique_ptr<CAsyncSocket>> m_sockets;
+};
 
 // The system seen from one run's worker. It holds the dialog's window
 // handle, never the dialog object, so a closed dialog only makes its
@@ -34,10 +80,9 @@ public:
         return !addresses->empty();
     }
 
-    bool Connect(const std::string& address, unsigned short port) override {
-        // A socket that could not be made simply fails to connect.
-        CSocket socket;
-        return socket.Connect(address.c_str(), port);
+    bool Connect(const std::vector<std::string>& addresses, unsigned short port) override {
+        SocketAttempts attempts(*m_params.ticket, port);
+        return diag::ConnectToFirstAnswering(addresses, attempts);
     }
 
 private:
@@ -57,7 +102,7 @@ void FeedSink::Append(const std::string& text) {
 FeedSink CommandOutputSink(const RunParams& params) { return FeedSink(params, ConsoleCodePage()); }
 
 BOOL IsIpAddress(const CString& text) {
-    return ::inet_addr(text) != INADDR_NONE || IsIpv6Address(text);
+    return IsIpv4Address(text) || IsIpv6Address(text);
 }
 
 DWORD WINAPI DiagnosticThreadProc(LPVOID params) {

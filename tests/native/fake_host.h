@@ -60,9 +60,19 @@ public:
         return true;
     }
 
-    bool Connect(const std::string& address, unsigned short port) override {
-        Log("connect " + address + ":" + std::to_string(port));
-        return listening.count(address) != 0;
+    // The addresses in turn, as the attempts start, until one listens or
+    // the run stops.
+    bool Connect(const std::vector<std::string>& tried, unsigned short port) override {
+        for (const std::string& address : tried) {
+            if (!running) {
+                return false;
+            }
+            Log("connect " + address + ":" + std::to_string(port));
+            if (listening.count(address) != 0) {
+                return true;
+            }
+        }
+        return false;
     }
 
 private:
