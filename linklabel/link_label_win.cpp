@@ -6,6 +6,7 @@
 #include "linklabel/link_geometry.h"
 #include "linklabel/link_open.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -14,6 +15,21 @@ namespace {
 
 const UINT kToolId = 1;
 const UINT kHelpCursorId = 106;
+
+// The shell asks for COM on the thread that calls it, apartment-threaded and
+// without OLE1's DDE: a handler registered as a COM verb fails without it.
+// Made ready at the first click, on the UI thread, which keeps it for the
+// rest of its life; start-up does not load the library for it.
+void InitializeComForTheShell() {
+    static bool initialized = false;
+    if (initialized)
+        return;
+    initialized = true;
+    using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+    if (const auto initialize =
+            SystemFunction<CoInitializeExFunction>("ole32.dll", "CoInitializeEx"))
+        initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+}
 
 } // namespace
 
@@ -285,6 +301,7 @@ void CLinkLabel::OnLabelClicked() {
 
 int CLinkLabel::OpenAddress(const char* address, int showCommand) {
     using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    InitializeComForTheShell();
     const auto shellExecute = SystemFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteW");
     // Without the shell, the registered browser is tried as after any
     // failure of the shell's.
