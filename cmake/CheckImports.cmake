@@ -1,6 +1,7 @@
 # Fails unless EXE is a GUI-subsystem program that imports system DLLs only, may be loaded at a
-# random base (it keeps its relocations for that) and runs no code from its data, and, where
-# MAX_BYTES is not 0, is no larger than that.
+# random base (it keeps its relocations for that) and runs no code from its data, does not open
+# the cryptographic provider at start-up (as the compiler's stack protector library does), and,
+# where MAX_BYTES is not 0, is no larger than that.
 if(MAX_BYTES)
     file(SIZE ${EXE} size)
     if(size GREATER MAX_BYTES)
@@ -30,6 +31,9 @@ endforeach()
 if(dump MATCHES "relocations stripped" OR
    NOT dump MATCHES "Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory")
     message(FATAL_ERROR "${EXE} has no relocations: it can only be loaded at its fixed base")
+endif()
+if(dump MATCHES "CryptAcquireContext")
+    message(FATAL_ERROR "${EXE} opens the cryptographic provider: the stack guard's own set-up is missing")
 endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
 foreach(line IN LISTS imports)
