@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::string here = Folder(self);
     const bench::Setup setup{argv[1], here + "\\plain_pane.exe", here + "\\plain_runner.exe",
-                             argv[2]};
+                             here + "\\plain_dialog.exe", argv[2]};
     const int repetitions = argc > 3 ? std::atoi(argv[3]) : 5;
     const int fewer = repetitions > 4 ? repetitions / 2 : 2;
     g_samples = std::fopen((setup.folder + "\\samples.tsv").c_str(), "w");
@@ -121,8 +121,11 @@ int main(int argc, char** argv) {
     // A first start of each loads what the following ones find ready.
     bench::TarnwickStartupMs(setup);
     bench::PlainStartupMs(setup);
+    bench::OwnDialogStartupMs(setup);
 
+    // Against the pane alone and against the program's own dialog, in turn.
     Series startup;
+    std::vector<double> ownDialogStartup;
     Interleave(
         repetitions * 2,
         [&] {
@@ -132,6 +135,8 @@ int main(int argc, char** argv) {
         [&] {
             const double ms = bench::PlainStartupMs(setup);
             Keep("startup_ms", ms > 0, ms, &startup.baseline, "plain");
+            const double own = bench::OwnDialogStartupMs(setup);
+            Keep("startup_ms", own > 0, own, &ownDialogStartup, "own_dialog");
         });
 
     Series total, ping, afterTrace;
@@ -220,6 +225,8 @@ int main(int argc, char** argv) {
         Met(!answer.program.empty() && longest.max <= 50));
     RatioRow("Start-up: process start → dialog visible and answering (ms)", startup.program,
              startup.baseline, "%.0f", 1.1);
+    RatioRow("… against the program's own dialog with a bare dialog procedure (ms)",
+             startup.program, ownDialogStartup, "%.0f", 1.1);
     RatioRow("Peak working set after 2 MB (MiB)", peak.program, peak.baseline, "%.1f", 1.1);
     std::fclose(g_samples);
     return 0;

@@ -224,4 +224,10 @@ double PlainStartupMs(const Setup& setup) {
     return subject.WaitForDialog(kPlainCaption, kStartTimeoutMs) ? Ms(NowMicros() - begin) : 0;
 }
 
+double OwnDialogStartupMs(const Setup& setup) {
+    const long long begin = NowMicros();
+    Subject subject(Quoted(setup.plainDialog));
+    return subject.WaitForDialog(kTarnwickCaption, kStartTimeoutMs) ? Ms(NowMicros() - begin) : 0;
+}
+
 } // namespace bench

@@ -11,6 +11,7 @@ struct Setup {
     std::string tarnwick;    // the program's tarnwick.exe
     std::string plainPane;   // the pane's baseline
     std::string plainRunner; // the whole run's baseline
+    std::string plainDialog; // the program's own dialog, shown by a bare dialog procedure
     std::string folder;      // for the tracert's times
 };
 
@@ -47,5 +48,6 @@ std::vector<double> PlainLatencies(const Setup& setup);
 // From the process's start until its dialog is visible and answers; 0 when it failed.
 double TarnwickStartupMs(const Setup& setup);
 double PlainStartupMs(const Setup& setup);
+double OwnDialogStartupMs(const Setup& setup);
 
 } // namespace bench
