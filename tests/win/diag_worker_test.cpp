@@ -12,6 +12,7 @@
 #include <winsock2.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,8 +57,12 @@ public:
 
     // Handles messages until a run reports its end; false when none did in time.
     bool WaitForFinish(DWORD timeoutMs) {
+        return WaitUntil([this] { return !finished.empty(); }, timeoutMs);
+    }
+
+    bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
         const DWORD begin = ::GetTickCount();
-        while (finished.empty()) {
+        while (!condition()) {
             const DWORD elapsed = ::GetTickCount() - begin;
             if (elapsed >= timeoutMs)
                 return false;
@@ -72,11 +77,21 @@ public:
 
     std::string Transcript() const { return transcript; }
 
+    // When the transcript's text from the given place on was first taken.
+    DWORD TakenAt(std::size_t place) const {
+        for (const auto& [size, at] : takes)
+            if (size > place)
+                return at;
+        return 0;
+    }
+
     const std::shared_ptr<OutputFeed> feed = std::make_shared<OutputFeed>();
     std::string transcript;
     // The run ids that the worker's notices of waiting text named.
     std::vector<WPARAM> notices;
     std::vector<WPARAM> finished;
+    // The transcript's size after each take that added to it, and its time.
+    std::vector<std::pair<std::size_t, DWORD>> takes;
 
 private:
     static ATOM RegisterOnce() {
@@ -111,6 +126,8 @@ private:
     void Take() {
         bool keepLooking = false;
         transcript += Narrow(feed->Take(&keepLooking));
+        if (takes.empty() || takes.back().first < transcript.size())
+            takes.emplace_back(transcript.size(), ::GetTickCount());
     }
 
     HWND m_hWnd = nullptr;
@@ -184,9 +201,9 @@ TEST(OutputFeed, ClosedDialogIsNotWaitedFor) {
     EXPECT_EQ(feed.Take(&keepLooking), Flood::All());
 }
 
-// A command's double-byte characters, split between the pipe's reads, reach
-// the pane whole in the console's code page. Run on a Chinese system and on a
-// Traditional Chinese one (950), whose characters the same bytes make.
+// A command's characters, split between the pipe's reads, reach the pane
+// whole in the console's code page, as the system has it. Run on systems of
+// several code pages (see CMakeLists.txt).
 TEST(FeedSink, CommandOutputIsDecodedInTheConsolesCodePage) {
     const auto ticket = std::make_shared<RunTicket>(7);
     const RunParams params{ticket, nullptr, "", std::make_shared<OutputFeed>()};
@@ -199,13 +216,17 @@ TEST(FeedSink, CommandOutputIsDecodedInTheConsolesCodePage) {
 
     const std::string written = ChatterPattern(20000);
     std::wstring whole(written.size(), L'\0');
-    whole.resize(static_cast<std::size_t>(::MultiByteToWideChar(
-        ConsoleCodePage(), 0, written.data(), static_cast<int>(written.size()), whole.data(),
-        static_cast<int>(whole.size()))));
+    whole.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(::GetOEMCP(), 0, written.data(), static_cast<int>(written.size()),
+                              whole.data(), static_cast<int>(whole.size()))));
     EXPECT_EQ(shown, whole);
 }
 
 const char kSeparator[] = "\r\n--------------------------------------------\r\n";
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 std::size_t CountOf(const std::string& text, const std::string& part) {
     std::size_t count = 0;
@@ -279,7 +300,8 @@ TEST_F(DiagnosticThread, NameWithOnlyAnIpv6AddressIsProbedOverIpv6) {
 
 // A dual-stack name whose IPv6 address does not answer: the hosts file gives
 // ::1 first, then 127.0.0.1, and only 127.0.0.1 listens. The probe must go on
-// to the second address.
+// to the second address, also when the first never answers at all (run again
+// so, see CMakeLists.txt): then at once, not after the first one's time-out.
 TEST_F(DiagnosticThread, ProbeTriesTheNextAddressWhenTheFirstDoesNotAnswer) {
     if (const char* why = std::getenv("TARNWICK_NO_PRIVATE_HOSTS"))
         GTEST_SKIP() << why;
@@ -290,6 +312,56 @@ TEST_F(DiagnosticThread, ProbeTriesTheNextAddressWhenTheFirstDoesNotAnswer) {
     ASSERT_TRUE(listener.Listening());
     RunToEnd(std::make_shared<RunTicket>(12), kName);
     ExpectProbeEnded(kName, "成功");
+    const std::string transcript = window.Transcript();
+    EXPECT_LT(window.TakenAt(transcript.rfind("连接 ")) -
+                  window.TakenAt(transcript.find("尝试连接")),
+              2000u);
+}
+
+// The address never answers (see CMakeLists.txt): Stop while the probe waits
+// for it ends the run at once.
+TEST_F(DiagnosticThread, StopWhileTheProbeWaitsEndsTheRunAtOnce) {
+    const char* unanswered = std::getenv("TARNWICK_DROPPED_ADDRESS");
+    if (!unanswered)
+        GTEST_SKIP() << "needs an address that never answers";
+    const auto ticket = std::make_shared<RunTicket>(14);
+    ASSERT_TRUE(StartDiagnosticThread(
+        std::make_unique<RunParams>(RunParams{ticket, window.Handle(), unanswered, window.feed})));
+    ASSERT_TRUE(
+        window.WaitUntil([this] { return Contains(window.transcript, "尝试连接"); }, 30000));
+    ::Sleep(500);
+    ticket->m_bRunning = false;
+    const DWORD stopped = ::GetTickCount();
+    ASSERT_TRUE(window.WaitForFinish(30000));
+    EXPECT_LT(::GetTickCount() - stopped, 500u);
+    EXPECT_EQ(LastSection(window.Transcript()),
+              "尝试连接 " + std::string(unanswered) + " 所在主机的80端口\r\n\r\n中止命令.\r\n");
+}
+
+// A name in Chinese script is looked up in the form the name servers know (the
+// private hosts file has its punycode form), and the commands get it as it was
+// typed, on systems of any code page. The stand-in tracert echoes it where
+// the console can write it.
+TEST_F(DiagnosticThread, NameInChineseScriptIsLookedUpAndGivenToTheCommandsAsTyped) {
+    if (const char* why = std::getenv("TARNWICK_NO_PRIVATE_HOSTS"))
+        GTEST_SKIP() << why;
+    const std::string name = "www.中文.tarnwick.test";
+    EXPECT_EQ(LookupAddresses(name.c_str()), std::vector<std::string>{"127.0.0.1"});
+    Port80Listener listener("127.0.0.1");
+    ASSERT_TRUE(listener.Listening());
+    RunToEnd(std::make_shared<RunTicket>(13), name);
+    ExpectProbeEnded(name, "成功");
+
+    BOOL lacking = FALSE;
+    const std::wstring wide = Widen(name);
+    ::WideCharToMultiByte(::GetOEMCP(), 0, wide.c_str(), -1, nullptr, 0, nullptr,
+                          ::GetOEMCP() == CP_UTF8 ? nullptr : &lacking);
+    if (!lacking) {
+        EXPECT_TRUE(Contains(window.Transcript(), ::GetOEMCP() == 936
+                                                      ? "跟踪到 " + name + " 的路由"
+                                                      : "Tracing route to " + name + " over"))
+            << window.Transcript();
+    }
 }
 
 TEST_F(DiagnosticThread, RunStoppedBeforeItBeganOnlyReportsTheStop) {
