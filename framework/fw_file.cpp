@@ -12,13 +12,24 @@ bool CFile::Open(const wchar_t* path, UINT flags) {
 }
 
 bool CFile::Write(const void* data, DWORD count) {
-    DWORD written = 0;
-    const bool ok = ::WriteFile(m_hFile, data, count, &written, nullptr) != FALSE;
-    if (ok && written == count)
-        return true;
-    // A write that succeeded with fewer bytes ran out of room; a failed one says why itself.
-    m_nLastError = ok ? ERROR_DISK_FULL : ::GetLastError();
-    return false;
+    // A write the system stops short (at a size limit, say) is followed by one for the rest, whose
+    // failure gives the system's reason. Only a write that takes nothing without one ran out of
+    // room.
+    const auto* bytes = static_cast<const char*>(data);
+    while (count > 0) {
+        DWORD written = 0;
+        if (!::WriteFile(m_hFile, bytes, count, &written, nullptr)) {
+            m_nLastError = ::GetLastError();
+            return false;
+        }
+        if (written == 0) {
+            m_nLastError = ERROR_DISK_FULL;
+            return false;
+        }
+        bytes += written;
+        count -= written;
+    }
+    return true;
 }
 
 bool CFile::Close() {

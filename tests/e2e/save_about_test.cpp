@@ -1,6 +1,8 @@
 #include "res/resource.h"
 #include "tests/e2e/program_test_win.h"
 
+#include <sddl.h>
+
 #include <string>
 #include <vector>
 
@@ -41,6 +43,33 @@ std::string FileBytes(const std::string& path) {
 }
 
 bool IsGone(HWND window) { return !::IsWindow(window) || !::IsWindowVisible(window); }
+
+// Who may do what with the file, in the system's own notation; empty when unknown.
+std::string Permissions(const std::string& path) {
+    DWORD size = 0;
+    ::GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    std::vector<BYTE> security(size);
+    char* text = nullptr;
+    if (!size ||
+        !::GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, security.data(), size,
+                            &size) ||
+        !::ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            security.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr))
+        return "";
+    const std::string permissions = text;
+    ::LocalFree(text);
+    return permissions;
+}
+
+bool SetPermissions(const std::string& path, const char* permissions) {
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorA(permissions, SDDL_REVISION_1,
+                                                                &security, nullptr))
+        return false;
+    const bool set = ::SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, security);
+    ::LocalFree(security);
+    return set;
+}
 
 // Saving goes through the system's save dialog, as the user sees it.
 class Save : public ProgramTest {
@@ -205,8 +234,14 @@ TEST_F(Save, ExistingFileIsReplacedWholeOnlyWhenTheUserAgrees) {
     for (int line = 0; line < 500; ++line)
         old += "上一次的报告 " + std::to_string(line) + "\r\n";
     ASSERT_TRUE(WriteFileBytes(path, old));
-    // The replaced report keeps its attributes.
+    // The replaced report keeps its attributes, and its permissions: a list of
+    // its own, which a new file does not get.
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetPermissions(path, "D:P(A;;FA;;;WD)(A;;FR;;;BU)"));
+    const std::string permissions = Permissions(path);
+    ASSERT_TRUE(WriteFileBytes(folder + "\\new.txt", ""));
+    ASSERT_NE(permissions, Permissions(folder + "\\new.txt"));
+    ::DeleteFileA((folder + "\\new.txt").c_str());
     program->SetText(IDC_OUTPUT, kReport);
     ASSERT_LT(Pane().size(), old.size());
 
@@ -230,6 +265,7 @@ TEST_F(Save, ExistingFileIsReplacedWholeOnlyWhenTheUserAgrees) {
     EXPECT_EQ(FileBytes(path), kReport);
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"report.txt"});
     EXPECT_TRUE(::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "attributes lost";
+    EXPECT_EQ(Permissions(path), permissions) << "permissions lost";
 }
 
 // The shell and the common dialogs cost nothing at start-up; the first save
@@ -279,7 +315,8 @@ protected:
     // The error names the file, the file and its folder are as they were,
     // and once it is answered the pane and the buttons are too.
     void ExpectTold(const std::string& path, const std::string& old,
-                    const std::vector<std::string>& entries, const std::string& pane) {
+                    const std::vector<std::string>& entries, const std::string& pane,
+                    const std::string& reason = "") {
         const HWND box = program->WaitForDialog(
             Dialog(), [](HWND window) { return ::GetDlgItem(window, 0xFFFF) != nullptr; },
             kDialogTimeoutMs);
@@ -289,6 +326,9 @@ protected:
         EXPECT_EQ(text.rfind(which, 0), 0u) << text;
         // The system's reason follows.
         EXPECT_GT(text.size(), which.size()) << text;
+        if (!reason.empty()) {
+            EXPECT_EQ(text.substr(std::min(text.size(), which.size())), reason);
+        }
         EXPECT_EQ(FileBytes(path), old);
         EXPECT_EQ(FolderEntries(FolderOf(path)), entries);
 
@@ -339,12 +379,36 @@ TEST_F(SaveFailure, IntoLockedFolder) {
     ExpectToldAndUnharmed(path, old, entries);
 }
 
+// What the system says when a write goes past the file size limit: a general
+// failure under Wine, not a full disk.
+std::string ReasonPastTheLimit(const std::string& scratch) {
+    const HANDLE file = ::CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string bytes(kFullDiskBytes + 1, 'x');
+    DWORD written = 0;
+    DWORD error = ERROR_SUCCESS;
+    if (!::WriteFile(file, bytes.data(), kFullDiskBytes, &written, nullptr) ||
+        !::WriteFile(file, bytes.data(), 1, &written, nullptr))
+        error = ::GetLastError();
+    ::CloseHandle(file);
+    ::DeleteFileA(scratch.c_str());
+    wchar_t* text = nullptr;
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const std::string reason = text ? To936(text) : "";
+    ::LocalFree(text);
+    return reason.substr(0, reason.find_last_not_of("\r\n ") + 1);
+}
+
 // Run by its own test with a limit on the size of files the program may
-// write (see CMakeLists.txt), as a full disk or a quota would set one: the
-// report gets only part of the way. Unlike a locked folder this needs no
-// root, and a report written straight into the old file would have
-// destroyed it by then.
+// write (see CMakeLists.txt), as a quota would set one: the report gets only
+// part of the way, and the message gives the system's reason. Unlike a locked
+// folder this needs no root, and a report written straight into the old file
+// would have destroyed it by then.
 TEST_F(SaveFailure, OnAFullDisk) {
+    const std::string reason = ReasonPastTheLimit(folder + "\\limit.txt");
+    ASSERT_FALSE(reason.empty()) << "a write past the limit did not fail";
     const std::string path = folder + "\\report.txt";
     ASSERT_TRUE(WriteFileBytes(path, "the report to keep\r\n"));
     std::string big;
@@ -354,7 +418,7 @@ TEST_F(SaveFailure, OnAFullDisk) {
     ASSERT_EQ(Pane(), big);
 
     ASSERT_NO_FATAL_FAILURE(SaveOver(path));
-    ExpectTold(path, "the report to keep\r\n", {"report.txt"}, big);
+    ExpectTold(path, "the report to keep\r\n", {"report.txt"}, big, reason);
 }
 
 // A run whose output is far longer than an edit control takes by default
