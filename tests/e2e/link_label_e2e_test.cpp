@@ -256,11 +256,23 @@ TEST_F(LinkLabel, TabFromSaveReachesItAndEnterOpensItAsAClickDoes) {
         << "no focus rectangle";
 
     PressKey(label, VK_RETURN);
-    const std::string expected = "\"" + BrowserPath() + "\"  " + kAddress;
-    EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == expected; }, 10000)) << BrowserLog();
+    const std::string opened = "\"" + BrowserPath() + "\"  " + kAddress;
+    EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == opened; }, 10000)) << BrowserLog();
     EXPECT_TRUE(WaitForColour(kVisitedColor)) << "not drawn as visited";
     EXPECT_FALSE(program->FindMessageBox());
     EXPECT_FALSE(program->IsEnabled(IDC_STOP)) << "Enter started a run";
+
+    // Space opens it too, once however long it is held: the keyboard repeats
+    // its key-down, marked as already down.
+    const LPARAM down =
+        (static_cast<LPARAM>(::MapVirtualKeyA(VK_SPACE, MAPVK_VK_TO_VSC)) << 16) | 1;
+    const LPARAM held = down | 0x40000000;
+    for (const LPARAM flags : {down, held, held})
+        ::PostMessageA(label, WM_KEYDOWN, VK_SPACE, flags);
+    ::PostMessageA(label, WM_KEYUP, VK_SPACE, held | 0x80000000);
+    EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == opened + opened; }, 10000)) << BrowserLog();
+    ::Sleep(1000);
+    EXPECT_EQ(BrowserLog(), opened + opened);
 }
 
 TEST_F(LinkLabel, ClickThatNothingCanOpenSaysWhyAndLeavesTheLinkUnvisited) {

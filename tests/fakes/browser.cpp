@@ -1,6 +1,7 @@
 // Stands in for the web browser that the link label starts when the shell
-// cannot open its address: writes the command line it was started with to
-// the file named by TARNWICK_BROWSER_LOG, so a test can see what it was given.
+// cannot open its address: adds the command line it was started with to the
+// file named by TARNWICK_BROWSER_LOG, so a test can see what it was given, and
+// how often.
 #include <windows.h>
 
 #include <cstring>
@@ -10,7 +11,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const DWORD length = ::GetEnvironmentVariableA("TARNWICK_BROWSER_LOG", log, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return 2;
-    const HANDLE file = ::CreateFileA(log, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const HANDLE file = ::CreateFileA(log, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
