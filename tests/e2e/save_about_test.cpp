@@ -44,21 +44,15 @@ std::string FileBytes(const std::string& path) {
 
 bool IsGone(HWND window) { return !::IsWindow(window) || !::IsWindowVisible(window); }
 
-// Who may do what with the file, in the system's own notation; empty when unknown.
-std::string Permissions(const std::string& path) {
+// Who may do what with the file, as the system keeps it.
+std::vector<BYTE> Permissions(const std::string& path) {
     DWORD size = 0;
     ::GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
     std::vector<BYTE> security(size);
-    char* text = nullptr;
-    if (!size ||
-        !::GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, security.data(), size,
-                            &size) ||
-        !::ConvertSecurityDescriptorToStringSecurityDescriptorA(
-            security.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr))
-        return "";
-    const std::string permissions = text;
-    ::LocalFree(text);
-    return permissions;
+    if (size &&
+        !::GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, security.data(), size, &size))
+        security.clear();
+    return security;
 }
 
 bool SetPermissions(const std::string& path, const char* permissions) {
@@ -238,7 +232,7 @@ TEST_F(Save, ExistingFileIsReplacedWholeOnlyWhenTheUserAgrees) {
     // its own, which a new file does not get.
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SetPermissions(path, "D:P(A;;FA;;;WD)(A;;FR;;;BU)"));
-    const std::string permissions = Permissions(path);
+    const std::vector<BYTE> permissions = Permissions(path);
     ASSERT_TRUE(WriteFileBytes(folder + "\\new.txt", ""));
     ASSERT_NE(permissions, Permissions(folder + "\\new.txt"));
     ::DeleteFileA((folder + "\\new.txt").c_str());
@@ -379,26 +373,23 @@ TEST_F(SaveFailure, IntoLockedFolder) {
     ExpectToldAndUnharmed(path, old, entries);
 }
 
-// What the system says when a write goes past the file size limit: a general
-// failure under Wine, not a full disk.
+// What the system says to a write past the file size limit: under Wine a
+// general failure, not a full disk.
 std::string ReasonPastTheLimit(const std::string& scratch) {
     const HANDLE file = ::CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    const std::string bytes(kFullDiskBytes + 1, 'x');
+    const std::string bytes(kFullDiskBytes, 'x');
     DWORD written = 0;
-    DWORD error = ERROR_SUCCESS;
-    if (!::WriteFile(file, bytes.data(), kFullDiskBytes, &written, nullptr) ||
-        !::WriteFile(file, bytes.data(), 1, &written, nullptr))
-        error = ::GetLastError();
+    ::WriteFile(file, bytes.data(), kFullDiskBytes, &written, nullptr);
+    const bool failed = !::WriteFile(file, bytes.data(), 1, &written, nullptr);
+    wchar_t reason[512] = L"";
+    if (failed)
+        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                         ::GetLastError(), 0, reason, 512, nullptr);
     ::CloseHandle(file);
     ::DeleteFileA(scratch.c_str());
-    wchar_t* text = nullptr;
-    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    const std::string reason = text ? To936(text) : "";
-    ::LocalFree(text);
-    return reason.substr(0, reason.find_last_not_of("\r\n ") + 1);
+    const std::string text = To936(reason);
+    return text.substr(0, text.find_last_not_of("\r\n ") + 1);
 }
 
 // Run by its own test with a limit on the size of files the program may

@@ -2,9 +2,8 @@
 // real command's, so a run can be watched and stopped while it streams.
 // With TARNWICK_TRACERT_HOPS set it prints that many hops at once instead,
 // for runs longer than a pane holds by default. Like the system's own, it
-// speaks the console's language (Chinese where the console's code page is
-// 936, English elsewhere) and writes the target as it was given, in the
-// console's code page.
+// speaks the console's language: Chinese where the console's code page is
+// 936, English elsewhere.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,22 +19,6 @@ bool Write(const std::string& text) {
                        static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
 }
 
-// The last word of the command line, in the console's code page: the target,
-// which holds no blanks.
-std::string Target() {
-    const std::wstring line = ::GetCommandLineW();
-    const std::size_t end = line.find_last_not_of(L' ');
-    const std::size_t start = end == std::wstring::npos ? end : line.find_last_of(L' ', end);
-    if (start == std::wstring::npos)
-        return std::string();
-    const std::wstring word = line.substr(start + 1, end - start);
-    char encoded[1024];
-    const int length =
-        ::WideCharToMultiByte(::GetOEMCP(), 0, word.data(), static_cast<int>(word.size()), encoded,
-                              sizeof encoded, nullptr, nullptr);
-    return std::string(encoded, static_cast<std::size_t>(length > 0 ? length : 0));
-}
-
 std::string Hop(int hop) {
     char line[64];
     std::snprintf(line, sizeof line, "  %d    <1 ms    <1 ms    <1 ms  127.0.0.1\r\n", hop);
@@ -44,8 +27,8 @@ std::string Hop(int hop) {
 
 } // namespace
 
-int main() {
-    const std::string target = Target();
+int main(int argc, char** argv) {
+    const std::string target = argc > 1 ? argv[argc - 1] : "";
     const bool chinese = ::GetOEMCP() == 936;
     const std::string header =
         chinese ? "通过最多 30 个跃点跟踪到 " + target + " 的路由\r\n\r\n"

@@ -8,94 +8,63 @@
 #include <utility>
 #include <vector>
 
-using diag::ConnectAttempts;
-using diag::ConnectToFirstAnswering;
-
 namespace {
 
-// Addresses that answer a given time after their attempt starts, or never
-// (kNever); an answer at 0 that does not connect fails at once. The clock
-// moves only while the probe waits.
-class ScriptedAttempts : public ConnectAttempts {
-public:
-    static constexpr unsigned long long kNever = ULLONG_MAX;
-    struct Answer {
-        unsigned long long afterMs;
-        bool connects;
-    };
+const unsigned long long kNever = ULLONG_MAX;
 
-    bool Start(const std::string& address) override {
-        starts.emplace_back(now, address);
-        const Answer answer = answers.at(address);
-        if (answer.afterMs == 0 && !answer.connects)
-            return false;
-        if (answer.afterMs != kNever)
-            ends.insert({now + answer.afterMs, {starts.size() - 1, answer.connects}});
-        return true;
+// The addresses' answers, in the order they are tried: after how long, and
+// whether they connect; a failure after 0 ms is a refusal at once. The clock
+// moves only while the probe waits.
+class ScriptedAttempts : public diag::ConnectAttempts {
+public:
+    using Answer = std::pair<unsigned long long, bool>;
+    explicit ScriptedAttempts(std::vector<Answer> answers) : m_answers(std::move(answers)) {}
+
+    bool Start(const std::string&) override {
+        const auto [afterMs, connects] = m_answers.at(starts.size());
+        starts.push_back(now);
+        if (afterMs != kNever && (afterMs > 0 || connects))
+            m_ends.insert({now + afterMs, {starts.size() - 1, connects}});
+        return afterMs > 0 || connects;
     }
 
     End WaitForOne(unsigned waitMs, std::size_t* which) override {
-        EXPECT_LE(waitMs, 100u) << "Stop would go unnoticed";
-        const auto next = ends.begin();
-        if (next == ends.end() || next->first > now + waitMs) {
+        EXPECT_LE(waitMs, 100u) << "a Stop would go unnoticed";
+        const auto next = m_ends.begin();
+        if (next == m_ends.end() || next->first > now + waitMs) {
             now += waitMs;
             return End::None;
         }
         now = next->first;
         *which = next->second.first;
         const bool connected = next->second.second;
-        ends.erase(next);
+        m_ends.erase(next);
         return connected ? End::Connected : End::Failed;
     }
 
     unsigned long long NowMs() const override { return now; }
-    bool Running() const override { return now < stopAtMs; }
+    bool Running() const override { return true; }
 
-    std::map<std::string, Answer> answers;
-    std::vector<std::pair<unsigned long long, std::string>> starts;
-    // When each attempt under way ends: its number and whether it connects.
-    std::multimap<unsigned long long, std::pair<std::size_t, bool>> ends;
+    std::vector<unsigned long long> starts;
     unsigned long long now = 0;
-    unsigned long long stopAtMs = kNever;
-};
 
-using Starts = std::vector<std::pair<unsigned long long, std::string>>;
-const auto kNever = ScriptedAttempts::kNever;
+private:
+    std::vector<Answer> m_answers;
+    std::multimap<unsigned long long, std::pair<std::size_t, bool>> m_ends;
+};
 
 } // namespace
 
-TEST(ProbeConnectTest, NextAddressStartsWhenTheLastGoesUnansweredOrAllSoFarFailed) {
-    ScriptedAttempts attempts;
-    attempts.answers = {{"a", {kNever, false}},
-                        {"b", {0, false}},
-                        {"c", {40, false}},
-                        {"d", {30, true}},
-                        {"e", {1, true}}};
-    EXPECT_TRUE(ConnectToFirstAnswering({"a", "b", "c", "d", "e"}, attempts));
-    // b is refused at once and c fails, each starting the next at once; a goes
-    // on beside them.
-    EXPECT_EQ(attempts.starts, (Starts{{0, "a"}, {250, "b"}, {250, "c"}, {290, "d"}}));
+TEST(ProbeConnectTest, AttemptsAreStaggeredAndTheFirstConnectionWins) {
+    // The first never answers and goes on beside the others; the second is
+    // refused and the third fails, each starting the next at once.
+    ScriptedAttempts attempts({{kNever, false}, {0, false}, {40, false}, {30, true}, {1, true}});
+    EXPECT_TRUE(diag::ConnectToFirstAnswering({"a", "b", "c", "d", "e"}, attempts));
+    EXPECT_EQ(attempts.starts, (std::vector<unsigned long long>{0, 250, 250, 290}));
     EXPECT_EQ(attempts.now, 320u);
 
-    ScriptedAttempts allFail;
-    allFail.answers = {{"a", {10, false}}, {"b", {0, false}}, {"c", {20, false}}};
-    EXPECT_FALSE(ConnectToFirstAnswering({"a", "b", "c"}, allFail));
-    EXPECT_EQ(allFail.starts, (Starts{{0, "a"}, {10, "b"}, {10, "c"}}));
-    EXPECT_EQ(allFail.now, 30u);
-}
-
-TEST(ProbeConnectTest, UnansweredAttemptsEndOneTimeOutAfterTheLastStart) {
-    ScriptedAttempts attempts;
-    attempts.answers = {{"a", {kNever, false}}, {"b", {kNever, false}}};
-    EXPECT_FALSE(ConnectToFirstAnswering({"a", "b"}, attempts));
-    EXPECT_EQ(attempts.now, 250u + diag::ConnectTiming().timeoutMs);
-}
-
-TEST(ProbeConnectTest, StopEndsTheWaitWithinItsCheckAndStartsNothingMore) {
-    ScriptedAttempts attempts;
-    attempts.answers = {{"a", {kNever, false}}, {"b", {kNever, false}}};
-    attempts.stopAtMs = 130;
-    EXPECT_FALSE(ConnectToFirstAnswering({"a", "b"}, attempts));
-    EXPECT_LE(attempts.now, 230u);
-    EXPECT_EQ(attempts.starts, (Starts{{0, "a"}}));
+    // Nothing answers: given up one time-out after the last start.
+    ScriptedAttempts silent({{kNever, false}, {kNever, false}});
+    EXPECT_FALSE(diag::ConnectToFirstAnswering({"a", "b"}, silent));
+    EXPECT_EQ(silent.now, 250u + diag::ConnectTiming().timeoutMs);
 }
