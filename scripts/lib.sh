@@ -72,16 +72,30 @@ update_package_lists() {
     return 0
 }
 
-# Why apt could not install, in one phrase: an index of the given architecture that did not
-# download, as apt reported it, or else apt's first error.
+# Why apt could not install, in one phrase: for packages of another architecture, an index of
+# theirs that did not download (or else any that did not), as apt reported it; otherwise apt's
+# first error.
 install_failure_reason() {
     local architecture="$1" reason
-    reason="$(awk -v arch="$architecture" '
-        /^Err:/ && arch != "" && $0 ~ " " arch " Packages" { failed = 1; next }
-        failed { sub(/^ +/, ""); sub(/ \[IP: [^]]*\]$/, ""); print; exit }' "$APT_LOG")"
-    if [[ -n "$reason" ]]; then
-        echo "the mirror's $architecture package index did not download ($reason)"
-        return
+    if [[ -n "$architecture" ]]; then
+        # Each failed download is an "Err:" line naming it, then a line with apt's reason.
+        reason="$(awk -v arch="$architecture" '
+            /^Err:/ { failed = $0; next }
+            failed != "" {
+                sub(/^ +/, ""); sub(/ \[IP: [^]]*\]$/, "")
+                if (failed ~ " " arch " Packages") {
+                    print "the mirror\047s " arch " package index did not download (" $0 ")"
+                    exit
+                }
+                sub(/^Err:[0-9]+ /, "", failed)
+                if (other == "") other = "a package index did not download (" failed ": " $0 ")"
+                failed = ""
+            }
+            END { if (other != "") print other }' "$APT_LOG" | head -n1)"
+        if [[ -n "$reason" ]]; then
+            echo "$reason"
+            return
+        fi
     fi
     reason="$(grep -m1 -E 'is not installable|Unable to locate|has no installation candidate' \
         "$APT_LOG" || grep -m1 '^E: ' "$APT_LOG" || echo 'apt-get install failed')"
