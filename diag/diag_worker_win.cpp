@@ -29,19 +29,14 @@ public:
     }
 
     End WaitForOne(unsigned waitMs, std::size_t* which) override {
-        std::vector<SOCKET> underWay;
-        std::vector<std::size_t> numbers;
-        for (std::size_t i = 0; i < m_sockets.size(); ++i) {
-            if (m_sockets[i]->m_hSocket != INVALID_SOCKET) {
-                underWay.push_back(m_sockets[i]->m_hSocket);
-                numbers.push_back(i);
-            }
-        }
+        std::vector<SOCKET> sockets;
+        for (const auto& each : m_sockets)
+            sockets.push_back(each->m_hSocket);
         bool connected = false;
-        const int ended = WaitForConnectResult(underWay, waitMs, &connected);
+        const int ended = WaitForConnectResult(sockets, waitMs, &connected);
         if (ended < 0)
             return End::None;
-        *which = numbers[static_cast<std::size_t>(ended)];
+        *which = static_cast<std::size_t>(ended);
         if (connected)
             return End::Connected;
         m_sockets[*which]->Close();
@@ -101,9 +96,7 @@ void FeedSink::Append(const std::string& text) {
 
 FeedSink CommandOutputSink(const RunParams& params) { return FeedSink(params, ConsoleCodePage()); }
 
-BOOL IsIpAddress(const CString& text) {
-    return IsIpv4Address(text) || IsIpv6Address(text);
-}
+BOOL IsIpAddress(const CString& text) { return IsIpv4Address(text) || IsIpv6Address(text); }
 
 DWORD WINAPI DiagnosticThreadProc(LPVOID params) {
     const std::unique_ptr<RunParams> run(static_cast<RunParams*>(params));

@@ -87,13 +87,17 @@ int WaitForConnectResult(const std::vector<SOCKET>& connecting, unsigned waitMs,
     FD_ZERO(&made);
     FD_ZERO(&failed);
     for (const SOCKET each : connecting) {
-        FD_SET(each, &made);
-        FD_SET(each, &failed);
+        if (each != INVALID_SOCKET) {
+            FD_SET(each, &made);
+            FD_SET(each, &failed);
+        }
     }
     timeval wait{static_cast<long>(waitMs / 1000), static_cast<long>(waitMs % 1000 * 1000)};
     if (::select(0, nullptr, &made, &failed, &wait) <= 0)
         return -1;
     for (std::size_t i = 0; i < connecting.size(); ++i) {
+        if (connecting[i] == INVALID_SOCKET)
+            continue;
         const bool wasMade = FD_ISSET(connecting[i], &made);
         if (!wasMade && !FD_ISSET(connecting[i], &failed))
             continue;
