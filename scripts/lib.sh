@@ -54,6 +54,8 @@ package_installed() {
 }
 
 APT_LOG="$REPO/build/apt.log"
+APT_PREFERENCES="$REPO/build/apt-preferences"
+APT_OPTIONS=()
 lists_updated=0
 
 # Reads the package lists once per command. A mirror in the middle of a sync serves index files
@@ -69,7 +71,28 @@ update_package_lists() {
         echo "The package lists did not all download (attempt $attempt of 3)." >&2
         ((attempt < 3)) && sleep 20
     done
-    return 0
+    set_aside_suites_without_i386_index
+}
+
+# Packages that exist for both architectures (libraries, mostly) must be installed at the same
+# version in both. A suite whose i386 index did not download, typically the security updates
+# while the mirror syncs them, would give the 64-bit half versions that the 32-bit half cannot
+# match. Such a suite is set aside for this command: every package then comes from the
+# release's other suites, in both architectures alike.
+set_aside_suites_without_i386_index() {
+    local suites suite
+    # A failed download is an "Err:" line: "Err:6 http://… bookworm-security/main i386 Packages".
+    suites="$(awk '/^Err:/ && / i386 Packages$/ { split($3, part, "/"); print part[1] }' \
+        "$APT_LOG" | sort -u)"
+    [[ -n "$suites" ]] || return 0
+    : >"$APT_PREFERENCES"
+    for suite in $suites; do
+        printf 'Package: *\nPin: release %s=%s\nPin-Priority: 1\n\n' n "$suite" a "$suite" \
+            >>"$APT_PREFERENCES"
+    done
+    APT_OPTIONS=(-o "Dir::Etc::Preferences=$APT_PREFERENCES")
+    echo "The mirror's i386 index of $(paste -sd' ' <<<"$suites") did not download: installing" \
+        "without that suite's packages, so that both halves of Wine match." >&2
 }
 
 # Why apt could not install, in one phrase: for packages of another architecture, an index of
@@ -116,7 +139,8 @@ install_packages() {
     [[ "${missing[*]}" == *:i386* ]] && architecture=i386
     update_package_lists
     if ! as_root env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y --no-install-recommends "${missing[@]}" >>"$APT_LOG" 2>&1; then
+        apt-get install -y --no-install-recommends "${APT_OPTIONS[@]}" "${missing[@]}" \
+        >>"$APT_LOG" 2>&1; then
         INSTALL_FAILURE="${missing[*]} could not be installed: $(install_failure_reason \
             "$architecture"). Try again later (apt's output is in $APT_LOG)."
         return 1
