@@ -43,6 +43,7 @@ public:
         return End::Failed;
     }
 
+    std::size_t MaxUnderWay() const override { return FD_SETSIZE; }
     unsigned long long NowMs() const override { return ::GetTickCount64(); }
     bool Running() const override { return m_ticket.m_bRunning; }
 

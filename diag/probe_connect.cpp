@@ -12,7 +12,8 @@ bool ConnectToFirstAnswering(const std::vector<std::string>& addresses, ConnectA
     unsigned long long lastStart = 0;
     while (attempts.Running()) {
         const unsigned long long now = attempts.NowMs();
-        const bool moreToTry = started < addresses.size();
+        const bool moreToTry =
+            started < addresses.size() && started - failed < attempts.MaxUnderWay();
         if (moreToTry && (started == 0 || lastFailed || now >= lastStart + timing.nextAttemptMs)) {
             lastStart = now;
             lastFailed = !attempts.Start(addresses[started++]);

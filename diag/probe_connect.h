@@ -18,6 +18,8 @@ public:
     // Waits at most waitMs for one attempt under way to end, and says how;
     // which is the attempt's number, from 0 in the order they were started.
     virtual End WaitForOne(unsigned waitMs, std::size_t* which) = 0;
+    // How many attempts can be under way at once: as many as a wait can watch.
+    virtual std::size_t MaxUnderWay() const = 0;
     // Milliseconds on a clock that only goes forward.
     virtual unsigned long long NowMs() const = 0;
     // Whether the run may go on.
@@ -41,7 +43,8 @@ struct ConnectTiming {
 // ones going on beside it; the first connection made wins. A host whose first
 // address never answers (a broken IPv6 path, say) is reached through the next
 // in a moment instead of after a whole time-out. False when no address
-// answered in time or the run was stopped meanwhile.
+// answered in time or the run was stopped meanwhile. No more attempts are
+// under way at once than can be watched; the next waits for a place.
 bool ConnectToFirstAnswering(const std::vector<std::string>& addresses, ConnectAttempts& attempts,
                              const ConnectTiming& timing = {});
 

@@ -79,8 +79,7 @@ void CAsyncSocket::Close() {
 }
 
 // The system reports a connection made as writable and a failed one as an
-// exception. Sockets beyond the first FD_SETSIZE are not watched: they can
-// only run out their time.
+// exception.
 int WaitForConnectResult(const std::vector<SOCKET>& connecting, unsigned waitMs, bool* connected) {
     fd_set made;
     fd_set failed;
@@ -93,7 +92,12 @@ int WaitForConnectResult(const std::vector<SOCKET>& connecting, unsigned waitMs,
         }
     }
     timeval wait{static_cast<long>(waitMs / 1000), static_cast<long>(waitMs % 1000 * 1000)};
-    if (::select(0, nullptr, &made, &failed, &wait) <= 0)
+    const int ready = ::select(0, nullptr, &made, &failed, &wait);
+    // A wait that failed still takes its time, or the caller would ask again at once, over and
+    // over, until it gave up.
+    if (ready < 0)
+        ::Sleep(waitMs);
+    if (ready <= 0)
         return -1;
     for (std::size_t i = 0; i < connecting.size(); ++i) {
         if (connecting[i] == INVALID_SOCKET)

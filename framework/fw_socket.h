@@ -25,7 +25,8 @@ public:
 
 // Waits at most waitMs for one of the sockets, each connecting, to be
 // connected or to have failed: its place in the list, with connected set, or
-// -1 when none was in that time. Closed ones (INVALID_SOCKET) are passed over.
+// -1 when none was in that time. Closed ones (INVALID_SOCKET) are passed over;
+// of the others it watches FD_SETSIZE at most.
 int WaitForConnectResult(const std::vector<SOCKET>& connecting, unsigned waitMs, bool* connected);
 
 // The numeric addresses of a host name or address (code page 936), IPv4 and

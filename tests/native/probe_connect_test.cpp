@@ -42,11 +42,13 @@ public:
         return connected ? End::Connected : End::Failed;
     }
 
+    std::size_t MaxUnderWay() const override { return maxUnderWay; }
     unsigned long long NowMs() const override { return now; }
     bool Running() const override { return true; }
 
     std::vector<unsigned long long> starts;
     unsigned long long now = 0;
+    std::size_t maxUnderWay = 64;
 
 private:
     std::vector<Answer> m_answers;
@@ -67,4 +69,10 @@ TEST(ProbeConnectTest, AttemptsAreStaggeredAndTheFirstConnectionWins) {
     ScriptedAttempts silent({{kNever, false}, {kNever, false}});
     EXPECT_FALSE(diag::ConnectToFirstAnswering({"a", "b"}, silent));
     EXPECT_EQ(silent.now, 250u + diag::ConnectTiming().timeoutMs);
+
+    // No more under way than can be watched: the third waits for the second to fail.
+    ScriptedAttempts crowded({{kNever, false}, {1000, false}, {10, true}});
+    crowded.maxUnderWay = 2;
+    EXPECT_TRUE(diag::ConnectToFirstAnswering({"a", "b", "c"}, crowded));
+    EXPECT_EQ(crowded.starts, (std::vector<unsigned long long>{0, 250, 1250}));
 }

@@ -276,9 +276,12 @@ TEST_F(DiagnosticThread, ProbeReachesAListenerOnPort80) {
     ExpectProbeEnded("127.0.0.1", "成功");
 }
 
+// A refused port is reported at once, not after the connect time-out.
 TEST_F(DiagnosticThread, ProbeReportsFailureWithoutAListener) {
-    RunToEnd(std::make_shared<RunTicket>(8), "127.0.0.1");
+    DWORD probeMs = 0;
+    RunToEnd(std::make_shared<RunTicket>(8), "127.0.0.1", &probeMs);
     ExpectProbeEnded("127.0.0.1", "失败");
+    EXPECT_LT(probeMs, 1000u);
 }
 
 TEST_F(DiagnosticThread, Ipv6AddressIsProbedAndFailsWithoutAListener) {
