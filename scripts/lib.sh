@@ -26,7 +26,7 @@ RELEASE_PACKAGES=(git zip unzip osslsigncode openssl)
 # What only the test suites use: clang's libFuzzer, nftables for an address that never answers,
 # qemu-user for Wine's 32-bit loader where 32-bit Linux programs are refused (see
 # scripts/sandbox), and the formatter.
-TEST_PACKAGES=(clang libclang-rt-14-dev nftables qemu-user-static clang-format)
+TEST_PACKAGES=(clang libclang-rt-14-dev nftables qemu-user-static clang-format python3)
 # The benchmark's plot.
 BENCH_PACKAGES=(gnuplot-nox)
 # The 32-bit half of Wine, from the i386 architecture, runs the shipped program. Only its suite
@@ -36,7 +36,7 @@ WINE32_PACKAGES=(wine32:i386)
 # The locales the Windows programs run in: Wine takes the system's code pages from them (see
 # scripts/wine64). Chinese (936), Traditional Chinese (950), German (1252 and 850) and Hindi,
 # which has no code page of its own and so gives Windows' UTF-8 option (65001).
-WINE_LOCALES=(zh_CN zh_TW de_DE hi_IN)
+WINE_LOCALES=(zh_CN zh_TW de_DE ko_KR hi_IN)
 
 as_root() {
     if [[ $EUID -eq 0 ]]; then

@@ -4,6 +4,7 @@
 #include "diag/run_captured_win.h"
 #include "framework/fw_socket.h"
 #include "framework/fw_text.h"
+#include "report/report_file_win.h"
 #include "tests/fakes/chatter_pattern.h"
 #include "tests/win/port80_listener_win.h"
 
@@ -12,6 +13,7 @@
 #include <winsock2.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -190,8 +192,9 @@ TEST(OutputFeed, ClosedDialogIsNotWaitedFor) {
 }
 
 // A command's characters, split between the pipe's reads, reach the pane
-// whole in the console's code page, as the system has it. Run on systems of
-// several code pages (see CMakeLists.txt).
+// whole in the console's code page, as the system has it, and the report
+// saved from the pane keeps them. Run on systems of several code pages (see
+// CMakeLists.txt).
 TEST(FeedSink, CommandOutputIsDecodedInTheConsolesCodePage) {
     const auto ticket = std::make_shared<RunTicket>(7);
     const RunParams params{ticket, nullptr, "", std::make_shared<OutputFeed>()};
@@ -208,6 +211,12 @@ TEST(FeedSink, CommandOutputIsDecodedInTheConsolesCodePage) {
         ::MultiByteToWideChar(::GetOEMCP(), 0, written.data(), static_cast<int>(written.size()),
                               whole.data(), static_cast<int>(whole.size()))));
     EXPECT_EQ(shown, whole);
+
+    // Saved as the report, the pane in UTF-8 beside it, for report_check.py (see CMakeLists.txt).
+    if (const char* saved = std::getenv("TARNWICK_SAVED_PANE")) {
+        EXPECT_TRUE(SaveReportFile(FromUtf8(saved) + L"-report.txt", shown));
+        std::ofstream(std::string(saved) + "-pane.txt", std::ios::binary) << ToUtf8(shown);
+    }
 }
 
 const char kSeparator[] = "\r\n--------------------------------------------\r\n";
