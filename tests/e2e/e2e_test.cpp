@@ -3,6 +3,7 @@
 #include "tests/win/port80_listener_win.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -27,6 +28,19 @@ protected:
         EXPECT_EQ(Pane(), "");
     }
 };
+
+// A screen reader names a field by the static text just before it.
+TEST_F(Tarnwick, ScreenReaderHearsEachFieldNamedByItsLabel) {
+    for (const auto& [field, label] :
+         {std::pair<int, std::string>{IDC_TARGET,
+                                      "请输入您的域名(如：example.com)或IP(如：192.0.2.1)"},
+          {IDC_OUTPUT, "检测结果："}}) {
+        const HWND before = ::GetWindow(program->Item(field), GW_HWNDPREV);
+        EXPECT_EQ(ClassName(before) + ":" + WindowText(before), "Static:" + label);
+        EXPECT_EQ(::IsWindowVisible(before) != FALSE, field == IDC_TARGET); // the pane's is not
+        EXPECT_EQ(Hear(program->Item(field)).name, label);
+    }
+}
 
 TEST_F(Tarnwick, EmptyTargetIsRefused) { ExpectRefused(""); }
 
