@@ -31,11 +31,15 @@ void InitializeComForTheShell() {
         initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 }
 
+bool SystemHighContrastOn() {
+    HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 } // namespace
 
-CLinkLabel::CLinkLabel()
-    : m_clrLink(linklabel::kLinkColor), m_clrVisited(linklabel::kVisitedColor),
-      m_clrHot(::GetSysColor(COLOR_HIGHLIGHT)) {}
+bool (*CLinkLabel::s_pfnHighContrastOn)() = &SystemHighContrastOn;
 
 CLinkLabel::~CLinkLabel() {
     m_fontLink.DeleteObject();
@@ -79,18 +83,25 @@ void CLinkLabel::EnableUnderline(BOOL underline) {
     m_bUnderlined = underline;
     if (!::IsWindow(m_hWnd))
         return;
-    BuildFont();
+    BuildFont(m_fontLink, CurrentLook().underlined, TRUE);
     Redraw();
 }
 
-void CLinkLabel::BuildFont() {
-    // Read the window's current font before deleting ours: it may be ours.
+void CLinkLabel::BuildFont(HFONT base, bool underline, BOOL redraw) {
+    // Read the base before deleting ours: it may be ours.
     LOGFONTW logFont{};
-    const auto current = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    ::GetObjectW(current ? current : ::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
-    logFont.lfUnderline = static_cast<BYTE>(m_bUnderlined);
+    ::GetObjectW(base ? base : ::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
+    logFont.lfUnderline = underline;
     m_fontLink.CreateFontIndirect(&logFont);
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_fontLink)), TRUE);
+    m_bFontUnderlined = underline;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_fontLink)), redraw);
+}
+
+linklabel::LinkLook CLinkLabel::CurrentLook() const {
+    // Read at every use: a theme changed while the program runs shows at once.
+    const linklabel::SystemColors system{s_pfnHighContrastOn(), ::GetSysColor(COLOR_HOTLIGHT),
+                                         ::GetSysColor(COLOR_HIGHLIGHT)};
+    return linklabel::LookOf(m_hover.IsHot(), m_bLinkVisited, m_bUnderlined, system);
 }
 
 void CLinkLabel::PreSubclassWindow() {
@@ -103,7 +114,7 @@ void CLinkLabel::PreSubclassWindow() {
     if (caption.IsEmpty())
         SetWindowText(m_strAddress);
 
-    BuildFont();
+    BuildFont(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), CurrentLook().underlined, TRUE);
     FitToText();
     // The hand cursor and the tooltip wait for the pointer to come over the
     // label: start-up need not read the help program's resources nor make a
@@ -172,8 +183,7 @@ BOOL CLinkLabel::PreTranslateMessage(MSG* pMsg) {
 }
 
 HBRUSH CLinkLabel::CtlColor(CDC* pDC, UINT) {
-    pDC->SetTextColor(
-        linklabel::TextColor(m_hover.IsHot(), m_bLinkVisited, m_clrLink, m_clrVisited, m_clrHot));
+    pDC->SetTextColor(CurrentLook().text);
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
@@ -242,6 +252,9 @@ LRESULT CLinkLabel::OnPaint(WPARAM, LPARAM) {
     // where the control has just painted anew.
     const HRGN update = ::CreateRectRgn(0, 0, 0, 0);
     ::GetUpdateRgn(m_hWnd, update, FALSE);
+    // Under high contrast hover comes and goes with the underline.
+    if (const bool underline = CurrentLook().underlined; underline != m_bFontUnderlined)
+        BuildFont(m_fontLink, underline, FALSE);
     const LRESULT result = Default();
     const bool cuesShown = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) == 0;
     if (::GetFocus() == m_hWnd && cuesShown) {

@@ -7,10 +7,15 @@
 // A static text control of a dialog made into a hyperlink: link, visited and
 // hover colours, a hand cursor, its address as tooltip, fitted to its text,
 // and a click opens the address. It can also be reached with Tab and opened
-// with Enter or Space, showing the focus rectangle as buttons do.
+// with Enter or Space, showing the focus rectangle as buttons do. Under high
+// contrast it takes the system's hyperlink colour.
 class CLinkLabel : public CStatic {
 public:
-    CLinkLabel();
+    // Whether the system shows high contrast. Tests set an answer of their
+    // own: Wine cannot switch it on.
+    static bool (*s_pfnHighContrastOn)();
+
+    CLinkLabel() = default;
     ~CLinkLabel() override;
 
     void SetAddress(const CString& address);
@@ -49,20 +54,21 @@ private:
     LRESULT OnUpdateUiState(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
 
-    void BuildFont();
+    linklabel::LinkLook CurrentLook() const;
+    // Makes the label's font from base, underlined or not, and gives it to
+    // the control.
+    void BuildFont(HFONT base, bool underline, BOOL redraw);
     void CreateTip();
     void ApplyHoverChange(linklabel::HoverChange change);
     void Redraw();
 
-    const COLORREF m_clrLink;
-    const COLORREF m_clrVisited;
-    const COLORREF m_clrHot;
     linklabel::HoverTracker m_hover;
     BOOL m_bLinkVisited = FALSE;
     BOOL m_bUnderlined = TRUE;
     const BOOL m_bFitToText = TRUE;
     CString m_strAddress;
     CFont m_fontLink;
+    bool m_bFontUnderlined = false;
     HCURSOR m_hHandCursor = nullptr;
     CToolTipCtrl m_wndTip;
     RECT m_rectTip{};

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -420,6 +421,22 @@ TEST_F(LinkLabelTest, HoveringTakesTheMouseAndEndsWhenItMovesOffOrIsTaken) {
     ::SetCapture(m_hDialog);
     EXPECT_EQ(AskColour(label).text, kVisitedColor);
     ::ReleaseCapture();
+}
+
+// Wine cannot switch high contrast on: the label is told it is on.
+TEST_F(LinkLabelTest, HighContrastDrawsInTheHyperlinkColourAndHoverUnderlined) {
+    const auto system = std::exchange(CLinkLabel::s_pfnHighContrastOn, [] { return true; });
+    CLinkLabel label;
+    EXPECT_TRUE(Attach(label, IDC_LINK_LEFT));
+    label.EnableUnderline(FALSE);
+    label.SetLinkVisited(TRUE);
+    ::ShowWindow(m_hDialog, SW_SHOWNOACTIVATE);
+    for (const int x : {1, -5}) { // over the label, then off it
+        ::SendMessageA(label.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, 1));
+        EXPECT_EQ(AskColour(label).text, ::GetSysColor(COLOR_HOTLIGHT));
+        EXPECT_EQ(LogFontOf(label.m_hWnd).lfUnderline, x > 0);
+    }
+    CLinkLabel::s_pfnHighContrastOn = system;
 }
 
 TEST(LinkLabelRegistry, ReadsTheDefaultValueOfAKey) {
