@@ -61,6 +61,7 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
     OnMessage<&CLinkLabel::OnFocusChange>(WM_KILLFOCUS),
     OnMessage<&CLinkLabel::OnUpdateUiState>(WM_UPDATEUISTATE),
     OnMessage<&CLinkLabel::OnPaint>(WM_PAINT),
+    OnMessage<&CLinkLabel::OnSetFont>(WM_SETFONT),
 END_MESSAGE_MAP();
 // clang-format on
 
@@ -267,6 +268,25 @@ LRESULT CLinkLabel::OnPaint(WPARAM, LPARAM) {
     }
     ::DeleteObject(update);
     return result;
+}
+
+// The dialog gives its controls a new font when the display's scale changes.
+LRESULT CLinkLabel::OnSetFont(WPARAM font, LPARAM redraw) {
+    const auto given = reinterpret_cast<HFONT>(font);
+    if (given == m_fontLink)
+        return Default();
+    BuildFont(given, CurrentLook().underlined, FALSE);
+    Refit();
+    if (redraw)
+        Redraw();
+    return 0;
+}
+
+void CLinkLabel::Refit() {
+    FitToText();
+    GetClientRect(&m_rectTip);
+    if (m_wndTip.m_hWnd)
+        m_wndTip.SetToolRect(this, kToolId, &m_rectTip);
 }
 
 void CLinkLabel::ApplyHoverChange(linklabel::HoverChange change) {

@@ -8,7 +8,8 @@
 // hover colours, a hand cursor, its address as tooltip, fitted to its text,
 // and a click opens the address. It can also be reached with Tab and opened
 // with Enter or Space, showing the focus rectangle as buttons do. Under high
-// contrast it takes the system's hyperlink colour.
+// contrast it takes the system's hyperlink colour; a new font (the
+// display's scale changed) is made its own and fitted to.
 class CLinkLabel : public CStatic {
 public:
     // Whether the system shows high contrast. Tests set an answer of their
@@ -53,11 +54,15 @@ private:
     LRESULT OnFocusChange(WPARAM, LPARAM);
     LRESULT OnUpdateUiState(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnSetFont(WPARAM font, LPARAM redraw);
 
     linklabel::LinkLook CurrentLook() const;
     // Makes the label's font from base, underlined or not, and gives it to
     // the control.
     void BuildFont(HFONT base, bool underline, BOOL redraw);
+    // Fits the window to its caption again and moves the tooltip's area
+    // with it.
+    void Refit();
     void CreateTip();
     void ApplyHoverChange(linklabel::HoverChange change);
     void Redraw();

@@ -386,6 +386,7 @@ Heard Hear(HWND window, bool doDefaultAction) {
 }
 
 Program::Program(const std::string& exePath, DWORD startTimeoutMs) {
+    ::SetProcessDPIAware(); // the screen's own pixels, as the program and the X server count
     const StallWatch watch("starting " + exePath, startTimeoutMs * TimeScale());
     if (!StartProcess(exePath, &m_process)) {
         m_process = PROCESS_INFORMATION{};

@@ -42,6 +42,22 @@ TEST_F(Tarnwick, ScreenReaderHearsEachFieldNamedByItsLabel) {
     }
 }
 
+// Each setting has its scale (96 dots per inch unless said): the dialog is
+// its template laid out at that scale, as this process lays it out.
+TEST_F(Tarnwick, LaysItsDialogOutAtTheDisplaysScale) {
+    const std::string dpi = Env("TARNWICK_DPI");
+    EXPECT_EQ(::GetDpiForWindow(Dialog()), dpi.empty() ? 96u : std::stoul(dpi));
+    const HWND reference = ::CreateDialogParamW(
+        ::LoadLibraryExA(Env("TARNWICK_EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE),
+        MAKEINTRESOURCEW(IDD_DIAG_DIALOG), nullptr,
+        [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; }, 0);
+    RECT laidOut{}, shown{};
+    ::GetClientRect(reference, &laidOut);
+    ::GetClientRect(Dialog(), &shown);
+    EXPECT_TRUE(::EqualRect(&laidOut, &shown));
+    ::DestroyWindow(reference);
+}
+
 TEST_F(Tarnwick, EmptyTargetIsRefused) { ExpectRefused(""); }
 
 TEST_F(Tarnwick, TargetOfSpacesIsRefused) { ExpectRefused("    "); }

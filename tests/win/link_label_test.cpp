@@ -439,6 +439,30 @@ TEST_F(LinkLabelTest, HighContrastDrawsInTheHyperlinkColourAndHoverUnderlined) {
     CLinkLabel::s_pfnHighContrastOn = system;
 }
 
+// The dialog gives its controls a new font when the display's scale changes.
+TEST_F(LinkLabelTest, NewFontIsMadeTheLabelsOwnAndTheLabelFitsItsText) {
+    CLinkLabel label;
+    ASSERT_TRUE(Attach(label, IDC_LINK_LEFT));
+    ::ShowWindow(m_hDialog, SW_SHOWNOACTIVATE);
+    PointerComesOver(label);
+    const RECT before = RectInParent(label.m_hWnd);
+    LOGFONTA larger = LogFontOf(m_hDialog);
+    larger.lfHeight *= 2;
+    const HFONT given = ::CreateFontIndirectA(&larger);
+    ::SendMessageA(label.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(given), TRUE);
+    ::DeleteObject(given);
+    EXPECT_EQ(LogFontOf(label.m_hWnd).lfHeight, larger.lfHeight);
+    EXPECT_EQ(LogFontOf(label.m_hWnd).lfUnderline, 1);
+    EXPECT_GT(Count(Pixels(label.m_hWnd), kLinkColor), 0) << "caption not drawn";
+    const SIZE text = CaptionExtent(label.m_hWnd);
+    const RECT fitted{before.left, before.top, before.left + text.cx, before.top + text.cy};
+    const RECT after = RectInParent(label.m_hWnd);
+    EXPECT_TRUE(::EqualRect(&after, &fitted));
+    TOOLINFOA tool = LabelTool(label.m_hWnd, nullptr);
+    ::SendMessageA(TooltipOf(label.m_hWnd), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(tool.rect.right, text.cx);
+}
+
 TEST(LinkLabelRegistry, ReadsTheDefaultValueOfAKey) {
     const ClassesRootDefault key(".tarnwicktest", "TarnwickTest.Value");
     ASSERT_TRUE(key.Applied());
