@@ -3,10 +3,10 @@
 #include "framework/fw_app.h"
 #include "framework/fw_system_dll.h"
 #include "framework/fw_text.h"
+#include "linklabel/link_accessible_win.h"
 #include "linklabel/link_geometry.h"
 #include "linklabel/link_open.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -15,21 +15,6 @@ namespace {
 
 const UINT kToolId = 1;
 const UINT kHelpCursorId = 106;
-
-// The shell asks for COM on the thread that calls it, apartment-threaded and
-// without OLE1's DDE: a handler registered as a COM verb fails without it.
-// Made ready at the first click, on the UI thread, which keeps it for the
-// rest of its life; start-up does not load the library for it.
-void InitializeComForTheShell() {
-    static bool initialized = false;
-    if (initialized)
-        return;
-    initialized = true;
-    using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
-    if (const auto initialize =
-            SystemFunction<CoInitializeExFunction>("ole32.dll", "CoInitializeEx"))
-        initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-}
 
 bool SystemHighContrastOn() {
     HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
@@ -42,6 +27,7 @@ bool SystemHighContrastOn() {
 bool (*CLinkLabel::s_pfnHighContrastOn)() = &SystemHighContrastOn;
 
 CLinkLabel::~CLinkLabel() {
+    DisconnectAccessible();
     m_fontLink.DeleteObject();
     if (m_hHandCursor)
         ::DestroyCursor(m_hHandCursor);
@@ -62,6 +48,7 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
     OnMessage<&CLinkLabel::OnUpdateUiState>(WM_UPDATEUISTATE),
     OnMessage<&CLinkLabel::OnPaint>(WM_PAINT),
     OnMessage<&CLinkLabel::OnSetFont>(WM_SETFONT),
+    OnMessage<&CLinkLabel::OnGetObject>(WM_GETOBJECT),
 END_MESSAGE_MAP();
 // clang-format on
 
@@ -75,9 +62,17 @@ void CLinkLabel::SetAddress(const CString& address) {
 }
 
 void CLinkLabel::SetLinkVisited(BOOL visited) {
-    m_bLinkVisited = visited;
+    StoreVisited(visited);
     if (::IsWindow(m_hWnd))
         Redraw();
+}
+
+// Screen readers hear of it when the link becomes visited or not.
+void CLinkLabel::StoreVisited(BOOL visited) {
+    const bool changed = (m_bLinkVisited != FALSE) != (visited != FALSE);
+    m_bLinkVisited = visited;
+    if (changed && ::IsWindow(m_hWnd))
+        ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CLinkLabel::EnableUnderline(BOOL underline) {
@@ -289,6 +284,25 @@ void CLinkLabel::Refit() {
         m_wndTip.SetToolRect(this, kToolId, &m_rectTip);
 }
 
+LRESULT CLinkLabel::OnGetObject(WPARAM flags, LPARAM objectId) {
+    // The id is 32 bits wide, whatever the width of the parameter.
+    if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT))
+        return Default();
+    if (!m_pAccessible)
+        m_pAccessible = LinkAccessible::Create(this);
+    return m_pAccessible ? m_pAccessible->Answer(flags) : Default();
+}
+
+// A screen reader may hold the accessible object longer than the label
+// lives: from now on it answers that the label is gone.
+void CLinkLabel::DisconnectAccessible() {
+    if (!m_pAccessible)
+        return;
+    m_pAccessible->Disconnect();
+    m_pAccessible->Release();
+    m_pAccessible = nullptr;
+}
+
 void CLinkLabel::ApplyHoverChange(linklabel::HoverChange change) {
     switch (change) {
     case linklabel::HoverChange::None:
@@ -323,7 +337,7 @@ void CLinkLabel::Redraw() {
 
 void CLinkLabel::OnLabelClicked() {
     const int result = OpenAddress(m_strAddress, SW_SHOW);
-    m_bLinkVisited = result > 32;
+    StoreVisited(result > 32);
     if (m_bLinkVisited) {
         SetLinkVisited(TRUE);
         return;
@@ -334,7 +348,7 @@ void CLinkLabel::OnLabelClicked() {
 
 int CLinkLabel::OpenAddress(const char* address, int showCommand) {
     using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-    InitializeComForTheShell();
+    InitializeComForUiThread();
     const auto shellExecute = SystemFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteW");
     // Without the shell, the registered browser is tried as after any
     // failure of the shell's.

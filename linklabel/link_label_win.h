@@ -4,12 +4,15 @@
 #include "framework/fw_gdi.h"
 #include "linklabel/link_state.h"
 
+class LinkAccessible;
+
 // A static text control of a dialog made into a hyperlink: link, visited and
 // hover colours, a hand cursor, its address as tooltip, fitted to its text,
 // and a click opens the address. It can also be reached with Tab and opened
-// with Enter or Space, showing the focus rectangle as buttons do. Under high
-// contrast it takes the system's hyperlink colour; a new font (the
-// display's scale changed) is made its own and fitted to.
+// with Enter or Space, showing the focus rectangle as buttons do. Screen
+// readers learn that it is a link, where it leads and whether it was
+// followed; under high contrast it takes the system's hyperlink colour; a
+// new font (the display's scale changed) is made its own and fitted to.
 class CLinkLabel : public CStatic {
 public:
     // Whether the system shows high contrast. Tests set an answer of their
@@ -55,6 +58,7 @@ private:
     LRESULT OnUpdateUiState(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnSetFont(WPARAM font, LPARAM redraw);
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
 
     linklabel::LinkLook CurrentLook() const;
     // Makes the label's font from base, underlined or not, and gives it to
@@ -63,9 +67,13 @@ private:
     // Fits the window to its caption again and moves the tooltip's area
     // with it.
     void Refit();
+    void StoreVisited(BOOL visited);
+    void DisconnectAccessible();
     void CreateTip();
     void ApplyHoverChange(linklabel::HoverChange change);
     void Redraw();
+
+    friend class LinkAccessible;
 
     linklabel::HoverTracker m_hover;
     BOOL m_bLinkVisited = FALSE;
@@ -77,4 +85,6 @@ private:
     HCURSOR m_hHandCursor = nullptr;
     CToolTipCtrl m_wndTip;
     RECT m_rectTip{};
+    // Made at the first question of a screen reader; holds one reference.
+    LinkAccessible* m_pAccessible = nullptr;
 };
