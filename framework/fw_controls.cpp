@@ -42,6 +42,15 @@ void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT id) {
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void CToolTipCtrl::SetToolRect(CWnd* wnd, UINT id, const RECT* rect) {
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = wnd->m_hWnd;
+    info.uId = id;
+    info.rect = *rect;
+    SendMessage(TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void CToolTipCtrl::RelayEvent(MSG* pMsg) {
     SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
 }

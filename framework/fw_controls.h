@@ -12,6 +12,7 @@ public:
     // Adds a tool for the part rect of wnd's client area.
     bool AddTool(CWnd* wnd, const char* text, const RECT* rect, UINT id);
     void UpdateTipText(const char* text, CWnd* wnd, UINT id);
+    void SetToolRect(CWnd* wnd, UINT id, const RECT* rect);
     // Lets the tooltip see a mouse message meant for one of its tools.
     void RelayEvent(MSG* pMsg);
 };

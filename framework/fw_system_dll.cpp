@@ -1,5 +1,7 @@
 #include "framework/fw_system_dll.h"
 
+#include <objbase.h>
+
 #include <string>
 
 void RestrictDllSearch() {
@@ -26,4 +28,15 @@ FARPROC SystemFunction(const char* dll, const char* name) {
     if (!module && ::GetLastError() == ERROR_INVALID_PARAMETER)
         module = ::LoadLibraryA(path.c_str());
     return module ? ::GetProcAddress(module, name) : nullptr;
+}
+
+void InitializeComForUiThread() {
+    static bool initialized = false;
+    if (initialized)
+        return;
+    initialized = true;
+    using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+    if (const auto initialize =
+            SystemFunction<CoInitializeExFunction>("ole32.dll", "CoInitializeEx"))
+        initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 }

@@ -24,3 +24,9 @@ template <typename Function> Function AsFunction(FARPROC address) {
 template <typename Function> Function SystemFunction(const char* dll, const char* name) {
     return AsFunction<Function>(SystemFunction(dll, name));
 }
+
+// COM on the UI thread, apartment-threaded and without OLE1's DDE, as the shell and the
+// accessibility library ask of the thread that calls them (a handler registered as a COM verb
+// fails without it). Made ready at the first call, which comes from the UI thread; that thread
+// keeps it for the rest of its life. Start-up does not load COM for it.
+void InitializeComForUiThread();

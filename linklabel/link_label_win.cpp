@@ -3,10 +3,10 @@
 #include "framework/fw_app.h"
 #include "framework/fw_system_dll.h"
 #include "framework/fw_text.h"
+#include "linklabel/link_accessible_win.h"
 #include "linklabel/link_geometry.h"
 #include "linklabel/link_open.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -16,28 +16,18 @@ namespace {
 const UINT kToolId = 1;
 const UINT kHelpCursorId = 106;
 
-// The shell asks for COM on the thread that calls it, apartment-threaded and
-// without OLE1's DDE: a handler registered as a COM verb fails without it.
-// Made ready at the first click, on the UI thread, which keeps it for the
-// rest of its life; start-up does not load the library for it.
-void InitializeComForTheShell() {
-    static bool initialized = false;
-    if (initialized)
-        return;
-    initialized = true;
-    using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
-    if (const auto initialize =
-            SystemFunction<CoInitializeExFunction>("ole32.dll", "CoInitializeEx"))
-        initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+bool SystemHighContrastOn() {
+    HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 } // namespace
 
-CLinkLabel::CLinkLabel()
-    : m_clrLink(linklabel::kLinkColor), m_clrVisited(linklabel::kVisitedColor),
-      m_clrHot(::GetSysColor(COLOR_HIGHLIGHT)) {}
+bool (*CLinkLabel::s_pfnHighContrastOn)() = &SystemHighContrastOn;
 
 CLinkLabel::~CLinkLabel() {
+    DisconnectAccessible();
     m_fontLink.DeleteObject();
     if (m_hHandCursor)
         ::DestroyCursor(m_hHandCursor);
@@ -57,6 +47,8 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
     OnMessage<&CLinkLabel::OnFocusChange>(WM_KILLFOCUS),
     OnMessage<&CLinkLabel::OnUpdateUiState>(WM_UPDATEUISTATE),
     OnMessage<&CLinkLabel::OnPaint>(WM_PAINT),
+    OnMessage<&CLinkLabel::OnSetFont>(WM_SETFONT),
+    OnMessage<&CLinkLabel::OnGetObject>(WM_GETOBJECT),
 END_MESSAGE_MAP();
 // clang-format on
 
@@ -70,27 +62,42 @@ void CLinkLabel::SetAddress(const CString& address) {
 }
 
 void CLinkLabel::SetLinkVisited(BOOL visited) {
-    m_bLinkVisited = visited;
+    StoreVisited(visited);
     if (::IsWindow(m_hWnd))
         Redraw();
+}
+
+// Screen readers hear of it when the link becomes visited or not.
+void CLinkLabel::StoreVisited(BOOL visited) {
+    const bool changed = (m_bLinkVisited != FALSE) != (visited != FALSE);
+    m_bLinkVisited = visited;
+    if (changed && ::IsWindow(m_hWnd))
+        ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CLinkLabel::EnableUnderline(BOOL underline) {
     m_bUnderlined = underline;
     if (!::IsWindow(m_hWnd))
         return;
-    BuildFont();
+    BuildFont(m_fontLink, CurrentLook().underlined, TRUE);
     Redraw();
 }
 
-void CLinkLabel::BuildFont() {
-    // Read the window's current font before deleting ours: it may be ours.
+void CLinkLabel::BuildFont(HFONT base, bool underline, BOOL redraw) {
+    // Read the base before deleting ours: it may be ours.
     LOGFONTW logFont{};
-    const auto current = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    ::GetObjectW(current ? current : ::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
-    logFont.lfUnderline = static_cast<BYTE>(m_bUnderlined);
+    ::GetObjectW(base ? base : ::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
+    logFont.lfUnderline = underline;
     m_fontLink.CreateFontIndirect(&logFont);
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_fontLink)), TRUE);
+    m_bFontUnderlined = underline;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_fontLink)), redraw);
+}
+
+linklabel::LinkLook CLinkLabel::CurrentLook() const {
+    // Read at every use: a theme changed while the program runs shows at once.
+    const linklabel::SystemColors system{s_pfnHighContrastOn(), ::GetSysColor(COLOR_HOTLIGHT),
+                                         ::GetSysColor(COLOR_HIGHLIGHT)};
+    return linklabel::LookOf(m_hover.IsHot(), m_bLinkVisited, m_bUnderlined, system);
 }
 
 void CLinkLabel::PreSubclassWindow() {
@@ -103,7 +110,7 @@ void CLinkLabel::PreSubclassWindow() {
     if (caption.IsEmpty())
         SetWindowText(m_strAddress);
 
-    BuildFont();
+    BuildFont(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), CurrentLook().underlined, TRUE);
     FitToText();
     // The hand cursor and the tooltip wait for the pointer to come over the
     // label: start-up need not read the help program's resources nor make a
@@ -172,8 +179,7 @@ BOOL CLinkLabel::PreTranslateMessage(MSG* pMsg) {
 }
 
 HBRUSH CLinkLabel::CtlColor(CDC* pDC, UINT) {
-    pDC->SetTextColor(
-        linklabel::TextColor(m_hover.IsHot(), m_bLinkVisited, m_clrLink, m_clrVisited, m_clrHot));
+    pDC->SetTextColor(CurrentLook().text);
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
@@ -242,6 +248,9 @@ LRESULT CLinkLabel::OnPaint(WPARAM, LPARAM) {
     // where the control has just painted anew.
     const HRGN update = ::CreateRectRgn(0, 0, 0, 0);
     ::GetUpdateRgn(m_hWnd, update, FALSE);
+    // Under high contrast hover comes and goes with the underline.
+    if (const bool underline = CurrentLook().underlined; underline != m_bFontUnderlined)
+        BuildFont(m_fontLink, underline, FALSE);
     const LRESULT result = Default();
     const bool cuesShown = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) == 0;
     if (::GetFocus() == m_hWnd && cuesShown) {
@@ -254,6 +263,44 @@ LRESULT CLinkLabel::OnPaint(WPARAM, LPARAM) {
     }
     ::DeleteObject(update);
     return result;
+}
+
+// The dialog gives its controls a new font when the display's scale changes.
+LRESULT CLinkLabel::OnSetFont(WPARAM font, LPARAM redraw) {
+    const auto given = reinterpret_cast<HFONT>(font);
+    if (given == m_fontLink)
+        return Default();
+    BuildFont(given, CurrentLook().underlined, FALSE);
+    Refit();
+    if (redraw)
+        Redraw();
+    return 0;
+}
+
+void CLinkLabel::Refit() {
+    FitToText();
+    GetClientRect(&m_rectTip);
+    if (m_wndTip.m_hWnd)
+        m_wndTip.SetToolRect(this, kToolId, &m_rectTip);
+}
+
+LRESULT CLinkLabel::OnGetObject(WPARAM flags, LPARAM objectId) {
+    // The id is 32 bits wide, whatever the width of the parameter.
+    if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT))
+        return Default();
+    if (!m_pAccessible)
+        m_pAccessible = LinkAccessible::Create(this);
+    return m_pAccessible ? m_pAccessible->Answer(flags) : Default();
+}
+
+// A screen reader may hold the accessible object longer than the label
+// lives: from now on it answers that the label is gone.
+void CLinkLabel::DisconnectAccessible() {
+    if (!m_pAccessible)
+        return;
+    m_pAccessible->Disconnect();
+    m_pAccessible->Release();
+    m_pAccessible = nullptr;
 }
 
 void CLinkLabel::ApplyHoverChange(linklabel::HoverChange change) {
@@ -290,7 +337,7 @@ void CLinkLabel::Redraw() {
 
 void CLinkLabel::OnLabelClicked() {
     const int result = OpenAddress(m_strAddress, SW_SHOW);
-    m_bLinkVisited = result > 32;
+    StoreVisited(result > 32);
     if (m_bLinkVisited) {
         SetLinkVisited(TRUE);
         return;
@@ -301,7 +348,7 @@ void CLinkLabel::OnLabelClicked() {
 
 int CLinkLabel::OpenAddress(const char* address, int showCommand) {
     using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-    InitializeComForTheShell();
+    InitializeComForUiThread();
     const auto shellExecute = SystemFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteW");
     // Without the shell, the registered browser is tried as after any
     // failure of the shell's.

@@ -4,13 +4,22 @@
 #include "framework/fw_gdi.h"
 #include "linklabel/link_state.h"
 
+class LinkAccessible;
+
 // A static text control of a dialog made into a hyperlink: link, visited and
 // hover colours, a hand cursor, its address as tooltip, fitted to its text,
 // and a click opens the address. It can also be reached with Tab and opened
-// with Enter or Space, showing the focus rectangle as buttons do.
+// with Enter or Space, showing the focus rectangle as buttons do. Screen
+// readers learn that it is a link, where it leads and whether it was
+// followed; under high contrast it takes the system's hyperlink colour; a
+// new font (the display's scale changed) is made its own and fitted to.
 class CLinkLabel : public CStatic {
 public:
-    CLinkLabel();
+    // Whether the system shows high contrast. Tests set an answer of their
+    // own: Wine cannot switch it on.
+    static bool (*s_pfnHighContrastOn)();
+
+    CLinkLabel() = default;
     ~CLinkLabel() override;
 
     void SetAddress(const CString& address);
@@ -48,22 +57,34 @@ private:
     LRESULT OnFocusChange(WPARAM, LPARAM);
     LRESULT OnUpdateUiState(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnSetFont(WPARAM font, LPARAM redraw);
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
 
-    void BuildFont();
+    linklabel::LinkLook CurrentLook() const;
+    // Makes the label's font from base, underlined or not, and gives it to
+    // the control.
+    void BuildFont(HFONT base, bool underline, BOOL redraw);
+    // Fits the window to its caption again and moves the tooltip's area
+    // with it.
+    void Refit();
+    void StoreVisited(BOOL visited);
+    void DisconnectAccessible();
     void CreateTip();
     void ApplyHoverChange(linklabel::HoverChange change);
     void Redraw();
 
-    const COLORREF m_clrLink;
-    const COLORREF m_clrVisited;
-    const COLORREF m_clrHot;
+    friend class LinkAccessible;
+
     linklabel::HoverTracker m_hover;
     BOOL m_bLinkVisited = FALSE;
     BOOL m_bUnderlined = TRUE;
     const BOOL m_bFitToText = TRUE;
     CString m_strAddress;
     CFont m_fontLink;
+    bool m_bFontUnderlined = false;
     HCURSOR m_hHandCursor = nullptr;
     CToolTipCtrl m_wndTip;
     RECT m_rectTip{};
+    // Made at the first question of a screen reader; holds one reference.
+    LinkAccessible* m_pAccessible = nullptr;
 };

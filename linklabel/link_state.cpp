@@ -8,6 +8,12 @@ Color TextColor(bool hot, bool visited, Color link, Color visitedColor, Color ho
     return visited ? visitedColor : link;
 }
 
+LinkLook LookOf(bool hot, bool visited, bool underlined, const SystemColors& system) {
+    if (system.highContrast)
+        return {system.hotLight, underlined || hot};
+    return {TextColor(hot, visited, kLinkColor, kVisitedColor, system.highlight), underlined};
+}
+
 HoverChange HoverTracker::OnMouseMove(bool insideClientArea) {
     if (m_bHot)
         return insideClientArea ? HoverChange::None : End();

@@ -10,6 +10,24 @@ inline constexpr Color kVisitedColor = 0x008B1A55; // RGB(85, 26, 139)
 // Hover wins over visited, visited over the plain link colour.
 Color TextColor(bool hot, bool visited, Color link, Color visitedColor, Color hotColor);
 
+// What the system says about colours at the moment the label paints.
+struct SystemColors {
+    bool highContrast;
+    Color hotLight;  // the system's hyperlink colour
+    Color highlight; // the hover colour outside high contrast
+};
+
+struct LinkLook {
+    Color text;
+    bool underlined;
+};
+
+// The label's own link and visited colours and the system's highlight for
+// hover, underlined as asked. Under high contrast only the system's
+// hyperlink colour is sure to stand out from the theme's background: every
+// state takes it, and hover shows as an underline.
+LinkLook LookOf(bool hot, bool visited, bool underlined, const SystemColors& system);
+
 // What the label must do when its hover state changes.
 enum class HoverChange {
     None,

@@ -251,6 +251,21 @@ wine_boot() {
     return 1
 }
 
+# What a new prefix needs, seen by Windows programs started after a new boot: a Wine virtual
+# desktop of SIZE, 1280x800 unless given (Wine draws the window frames itself, as there is no
+# window manager under Xvfb, so screenshots look like Windows and focus behaves as it does there),
+# the display's scale if DPI is given (dots per inch, 96 by default), and the font fixes.
+wine_setup_prefix() {
+    local size="${1:-1280x800}" dpi="${2:-}"
+    wine64_run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+    wine64_run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f >/dev/null
+    if [[ -n "$dpi" ]]; then
+        wine64_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >/dev/null
+    fi
+    wine_fix_fonts
+}
+
 # Font fixes for a new prefix, seen by Windows programs started after this:
 # - 宋体 drawn with an outline font: the bitmap strikes Wine would otherwise pick at dialog sizes
 #   lose strokes and overlap their neighbours;

@@ -1,5 +1,6 @@
 #include "tests/e2e/driver_win.h"
 
+#include <oleacc.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -355,7 +356,37 @@ bool HasLoaded(HANDLE process, const std::string& dll) {
     return false;
 }
 
+Heard Hear(HWND window, bool doDefaultAction) {
+    Heard heard;
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // for the rest of the test
+    IAccessible* object = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                            __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&object))))
+        return heard;
+    VARIANT self{}, role{}, state{};
+    self.vt = VT_I4; // CHILDID_SELF
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    heard.role = role.lVal;
+    heard.state = state.lVal;
+    BSTR texts[3] = {};
+    object->get_accName(self, &texts[0]);
+    object->get_accValue(self, &texts[1]);
+    object->get_accDefaultAction(self, &texts[2]);
+    std::string* heardTexts[] = {&heard.name, &heard.value, &heard.defaultAction};
+    for (int i = 0; i < 3; ++i) {
+        *heardTexts[i] = texts[i] ? To936(texts[i]) : "";
+        ::SysFreeString(texts[i]);
+    }
+    if (doDefaultAction)
+        object->accDoDefaultAction(self);
+    object->Release();
+    return heard;
+}
+
 Program::Program(const std::string& exePath, DWORD startTimeoutMs) {
+    ::SetProcessDPIAware(); // the screen's own pixels, as the program and the X server count
     const StallWatch watch("starting " + exePath, startTimeoutMs * TimeScale());
     if (!StartProcess(exePath, &m_process)) {
         m_process = PROCESS_INFORMATION{};

@@ -100,6 +100,15 @@ std::vector<std::string> FolderEntries(const std::string& folder);
 // Whether the process has loaded the DLL of that name (case aside).
 bool HasLoaded(HANDLE process, const std::string& dll);
 
+// What a screen reader hears of a window's client area, asking from this
+// process as screen readers do: 0 and "" where there was no answer, texts
+// in code page 936. With doDefaultAction it also has the action carried out.
+struct Heard {
+    LONG role = 0, state = 0;
+    std::string name, value, defaultAction;
+};
+Heard Hear(HWND window, bool doDefaultAction = false);
+
 class Program {
 public:
     // Starts the program and waits for its main dialog; see Started().

@@ -3,6 +3,7 @@
 #include "tests/win/port80_listener_win.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -27,6 +28,35 @@ protected:
         EXPECT_EQ(Pane(), "");
     }
 };
+
+// A screen reader names a field by the static text just before it.
+TEST_F(Tarnwick, ScreenReaderHearsEachFieldNamedByItsLabel) {
+    for (const auto& [field, label] :
+         {std::pair<int, std::string>{IDC_TARGET,
+                                      "请输入您的域名(如：example.com)或IP(如：192.0.2.1)"},
+          {IDC_OUTPUT, "检测结果："}}) {
+        const HWND before = ::GetWindow(program->Item(field), GW_HWNDPREV);
+        EXPECT_EQ(ClassName(before) + ":" + WindowText(before), "Static:" + label);
+        EXPECT_EQ(::IsWindowVisible(before) != FALSE, field == IDC_TARGET); // the pane's is not
+        EXPECT_EQ(Hear(program->Item(field)).name, label);
+    }
+}
+
+// Each setting has its scale (96 dots per inch unless said): the dialog is
+// its template laid out at that scale, as this process lays it out.
+TEST_F(Tarnwick, LaysItsDialogOutAtTheDisplaysScale) {
+    const std::string dpi = Env("TARNWICK_DPI");
+    EXPECT_EQ(::GetDpiForWindow(Dialog()), dpi.empty() ? 96u : std::stoul(dpi));
+    const HWND reference = ::CreateDialogParamW(
+        ::LoadLibraryExA(Env("TARNWICK_EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE),
+        MAKEINTRESOURCEW(IDD_DIAG_DIALOG), nullptr,
+        [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; }, 0);
+    RECT laidOut{}, shown{};
+    ::GetClientRect(reference, &laidOut);
+    ::GetClientRect(Dialog(), &shown);
+    EXPECT_TRUE(::EqualRect(&laidOut, &shown));
+    ::DestroyWindow(reference);
+}
 
 TEST_F(Tarnwick, EmptyTargetIsRefused) { ExpectRefused(""); }
 

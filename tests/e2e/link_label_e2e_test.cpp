@@ -2,6 +2,8 @@
 #include "tests/e2e/program_test_win.h"
 #include "tests/win/class_registry_win.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -243,10 +245,18 @@ TEST_F(LinkLabel, ClickOpensTheAddressInTheRegisteredBrowserAndMarksTheLinkVisit
 
 // The keyboard's way to the link: the tab stop after 保存, its focus
 // rectangle, and Enter, which opens it as a click does instead of pressing
-// the default button 开始.
+// the default button 开始. A screen reader hears a link, focused and then
+// followed, and its default action opens it too.
 TEST_F(LinkLabel, TabFromSaveReachesItAndEnterOpensItAsAClickDoes) {
     const ShellCannotOpenAddresses registry(ShellCannotOpenAddresses::Command(BrowserPath()));
     ASSERT_TRUE(registry.Applied());
+    const Heard link = Hear(label);
+    EXPECT_EQ(link.role, ROLE_SYSTEM_LINK);
+    EXPECT_EQ(link.name, "Morrowfen");
+    EXPECT_EQ(link.value, kAddress);
+    EXPECT_EQ(link.defaultAction, "跳转");
+    const LONG linked = STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE;
+    EXPECT_EQ(link.state, linked);
     const Picture unfocused = Capture(label);
     ASSERT_TRUE(program->FocusOn(IDC_SAVE));
     PressKey(program->Item(IDC_SAVE), VK_TAB);
@@ -254,11 +264,14 @@ TEST_F(LinkLabel, TabFromSaveReachesItAndEnterOpensItAsAClickDoes) {
     EXPECT_TRUE(
         WaitUntil([&] { return Capture(label).pixels != unfocused.pixels; }, kRedrawTimeoutMs))
         << "no focus rectangle";
+    EXPECT_EQ(Hear(label).state, linked | STATE_SYSTEM_FOCUSED);
 
     PressKey(label, VK_RETURN);
     const std::string opened = "\"" + BrowserPath() + "\"  " + kAddress;
     EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == opened; }, 10000)) << BrowserLog();
     EXPECT_TRUE(WaitForColour(kVisitedColor)) << "not drawn as visited";
+    EXPECT_EQ(Hear(label, true).state, linked | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_TRAVERSED);
+    EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == opened + opened; }, 10000)) << BrowserLog();
     EXPECT_FALSE(program->FindMessageBox());
     EXPECT_FALSE(program->IsEnabled(IDC_STOP)) << "Enter started a run";
 
@@ -270,9 +283,10 @@ TEST_F(LinkLabel, TabFromSaveReachesItAndEnterOpensItAsAClickDoes) {
     for (const LPARAM flags : {down, held, held})
         ::PostMessageA(label, WM_KEYDOWN, VK_SPACE, flags);
     ::PostMessageA(label, WM_KEYUP, VK_SPACE, held | 0x80000000);
-    EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == opened + opened; }, 10000)) << BrowserLog();
+    EXPECT_TRUE(WaitUntil([&] { return BrowserLog() == opened + opened + opened; }, 10000))
+        << BrowserLog();
     ::Sleep(1000);
-    EXPECT_EQ(BrowserLog(), opened + opened);
+    EXPECT_EQ(BrowserLog(), opened + opened + opened);
 }
 
 TEST_F(LinkLabel, ClickThatNothingCanOpenSaysWhyAndLeavesTheLinkUnvisited) {

@@ -6,6 +6,7 @@ using linklabel::HoverChange;
 using linklabel::HoverTracker;
 using linklabel::kLinkColor;
 using linklabel::kVisitedColor;
+using linklabel::LookOf;
 using linklabel::TextColor;
 
 namespace {
@@ -31,6 +32,21 @@ TEST(LinkStateTest, ColoursFollowHoverThenVisited) {
     EXPECT_EQ(Shown(hover, true), kHot);
     hover.OnMouseMove(false);
     EXPECT_EQ(Shown(hover, true), kVisitedColor);
+}
+
+// Every state: under high contrast the system's hyperlink colour, hover
+// shown by underlining; otherwise the label's own colours and underline.
+TEST(LinkStateTest, HighContrastTakesTheHyperlinkColourAndShowsHoverByUnderline) {
+    const linklabel::Color hotLight = 0x0000FFFF;
+    for (int state = 0; state < 8; ++state) {
+        const bool hot = state & 1, visited = state & 2, underlined = state & 4;
+        const auto contrast = LookOf(hot, visited, underlined, {true, hotLight, kHot});
+        const auto own = LookOf(hot, visited, underlined, {false, hotLight, kHot});
+        EXPECT_EQ(contrast.text, hotLight);
+        EXPECT_EQ(contrast.underlined, underlined || hot);
+        EXPECT_EQ(own.text, TextColor(hot, visited, kLinkColor, kVisitedColor, kHot));
+        EXPECT_EQ(own.underlined, underlined);
+    }
 }
 
 TEST(LinkStateTest, MovesBeginAndEndHovering) {

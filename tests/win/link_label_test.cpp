@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -420,6 +421,46 @@ TEST_F(LinkLabelTest, HoveringTakesTheMouseAndEndsWhenItMovesOffOrIsTaken) {
     ::SetCapture(m_hDialog);
     EXPECT_EQ(AskColour(label).text, kVisitedColor);
     ::ReleaseCapture();
+}
+
+// Wine cannot switch high contrast on: the label is told it is on.
+TEST_F(LinkLabelTest, HighContrastDrawsInTheHyperlinkColourAndHoverUnderlined) {
+    const auto system = std::exchange(CLinkLabel::s_pfnHighContrastOn, [] { return true; });
+    CLinkLabel label;
+    EXPECT_TRUE(Attach(label, IDC_LINK_LEFT));
+    label.EnableUnderline(FALSE);
+    label.SetLinkVisited(TRUE);
+    ::ShowWindow(m_hDialog, SW_SHOWNOACTIVATE);
+    for (const int x : {1, -5}) { // over the label, then off it
+        ::SendMessageA(label.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, 1));
+        EXPECT_EQ(AskColour(label).text, ::GetSysColor(COLOR_HOTLIGHT));
+        EXPECT_EQ(LogFontOf(label.m_hWnd).lfUnderline, x > 0);
+    }
+    CLinkLabel::s_pfnHighContrastOn = system;
+}
+
+// The dialog gives its controls a new font when the display's scale changes.
+TEST_F(LinkLabelTest, NewFontIsMadeTheLabelsOwnAndTheLabelFitsItsText) {
+    CLinkLabel label;
+    ASSERT_TRUE(Attach(label, IDC_LINK_LEFT));
+    ::ShowWindow(m_hDialog, SW_SHOWNOACTIVATE);
+    PointerComesOver(label);
+    const RECT before = RectInParent(label.m_hWnd);
+    LOGFONTA larger = LogFontOf(m_hDialog);
+    larger.lfHeight *= 2;
+    const HFONT given = ::CreateFontIndirectA(&larger);
+    ::SendMessageA(label.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(given), TRUE);
+    ::DeleteObject(given);
+    EXPECT_EQ(LogFontOf(label.m_hWnd).lfHeight, larger.lfHeight);
+    EXPECT_EQ(LogFontOf(label.m_hWnd).lfUnderline, 1);
+    EXPECT_GT(Count(Pixels(label.m_hWnd), kLinkColor), 0) << "caption not drawn";
+    const SIZE text = CaptionExtent(label.m_hWnd);
+    const RECT fitted{before.left, before.top, before.left + text.cx, before.top + text.cy};
+    const RECT after = RectInParent(label.m_hWnd);
+    EXPECT_TRUE(::EqualRect(&after, &fitted));
+    TOOLINFOA tool = LabelTool(label.m_hWnd, nullptr);
+    ::SendMessageA(TooltipOf(label.m_hWnd), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(tool.rect.right, text.cx);
 }
 
 TEST(LinkLabelRegistry, ReadsTheDefaultValueOfAKey) {
