@@ -136,12 +136,12 @@ halves_that_cannot_match() {
     ((${#needed[@]})) || return 0
     apt-cache "${APT_OPTIONS[@]}" policy "${needed[@]}" "${needed[@]/%/:$architecture}" |
         awk -v other=":$architecture" '
-            /^[^ ]/ { name = $1; sub(/:$/, "", name); installed_version = 0; next }
+            /^[^ ]/ { name = $1; sub(/:$/, "", name); next }
             $1 == "Installed:" { installed[name] = $2 }
             $1 == "Candidate:" { candidate[name] = $2 }
-            # The version table: the installed version is marked "***", its sources follow.
-            /^ [* ]{3} [^ ]/ { installed_version = ($1 == "***"); next }
-            installed_version && $2 ~ /^[a-z+]+:\/\// && !(name in suite) {
+            # The version table: each version (the installed one marked "***"), then its sources.
+            /^ (\*\*\*|   ) [^ ]/ { version = $(NF - 1); next }
+            version == installed[name] && $2 ~ /^[a-z+]+:\/\// && !(name in suite) {
                 split($3, part, "/"); suite[name] = part[1]
             }
             END {
@@ -164,8 +164,8 @@ install_failure_reason() {
     if [[ -n "$architecture" ]]; then
         reason="$(halves_that_cannot_match "$architecture" "$@" | awk '
             {
-                from = ($3 == "-" ? "outside this machine\047s apt sources" : $3)
-                installed = installed sep $1 " " $2 " from " from
+                from = ($3 == "-" ? "in no index read here" : "from " $3)
+                installed = installed sep $1 " " $2 " (" from ")"
                 back = back " " $1 "=" $4
                 sep = ", "
             }
