@@ -154,52 +154,61 @@ halves_that_cannot_match() {
             }' | sort
 }
 
+# The libraries of halves_that_cannot_match, in a sentence with what to do.
+mismatched_halves_reason() {
+    halves_that_cannot_match "$@" | awk '
+        {
+            from = ($3 == "-" ? "in no index read here" : "from " $3)
+            installed = installed sep $1 " " $2 " (" from ")"
+            back = back " " $1 "=" $4
+            sep = ", "
+        }
+        END {
+            if (NR) print "installed 64-bit libraries have no 32-bit half of the same version" \
+                " here, and both halves must have one: " installed ". Try again once the" \
+                " mirror has that version\047s 32-bit half, or go back to the version the" \
+                " 32-bit half has: apt-get install --allow-downgrades" back
+        }'
+}
+
+# An index of the architecture's that did not download in the last update (or else any that
+# did not), as apt reported it, in a sentence with what to do.
+failed_index_reason() {
+    # Each failed download is an "Err:" line naming it, then a line with apt's reason.
+    awk -v arch="$1" '
+        /^Err:/ { failed = $0; next }
+        failed != "" {
+            sub(/^ +/, ""); sub(/ \[IP: [^]]*\]$/, "")
+            if (failed ~ " " arch " Packages") {
+                print "the mirror\047s " arch " package index did not download (" $0 ")." \
+                    " Try again later"
+                exit
+            }
+            sub(/^Err:[0-9]+ /, "", failed)
+            if (other == "") other = "a package index did not download (" failed ": " $0 ")." \
+                " Try again later"
+            failed = ""
+        }
+        END { if (other != "") print other }' "$APT_UPDATE_LOG" | head -n1
+}
+
 # Why apt could not install, in one sentence with what to do: for packages of another
-# architecture, an installed library whose other half cannot be had at its version, or else an
-# index of theirs that did not download (or else any that did not) as apt reported it; otherwise
-# apt's first error. $1 is that other architecture or empty, the packages follow.
+# architecture ($1, empty for none; the packages follow), an installed library whose other half
+# cannot be had at its version, or else an index that did not download; otherwise apt's first
+# error.
 install_failure_reason() {
-    local architecture="$1" reason
+    local architecture="$1" reason=""
     shift
     if [[ -n "$architecture" ]]; then
-        reason="$(halves_that_cannot_match "$architecture" "$@" | awk '
-            {
-                from = ($3 == "-" ? "in no index read here" : "from " $3)
-                installed = installed sep $1 " " $2 " (" from ")"
-                back = back " " $1 "=" $4
-                sep = ", "
-            }
-            END {
-                if (NR) print "installed 64-bit libraries have no 32-bit half of the same" \
-                    " version here, and both halves must have one: " installed ". Try again" \
-                    " once the mirror has that version\047s 32-bit half, or go back to the" \
-                    " version the 32-bit half has: apt-get install --allow-downgrades" back
-            }')"
-        if [[ -z "$reason" ]]; then
-            # Each failed download is an "Err:" line naming it, then a line with apt's reason.
-            reason="$(awk -v arch="$architecture" '
-                /^Err:/ { failed = $0; next }
-                failed != "" {
-                    sub(/^ +/, ""); sub(/ \[IP: [^]]*\]$/, "")
-                    if (failed ~ " " arch " Packages") {
-                        print "the mirror\047s " arch " package index did not download (" $0 ")"
-                        exit
-                    }
-                    sub(/^Err:[0-9]+ /, "", failed)
-                    if (other == "") other = "a package index did not download (" failed ": " $0 ")"
-                    failed = ""
-                }
-                END { if (other != "") print other }' "$APT_UPDATE_LOG" | head -n1)"
-            [[ -z "$reason" ]] || reason="$reason. Try again later"
-        fi
-        if [[ -n "$reason" ]]; then
-            echo "$reason"
-            return
-        fi
+        reason="$(mismatched_halves_reason "$architecture" "$@")"
+        [[ -n "$reason" ]] || reason="$(failed_index_reason "$architecture")"
     fi
-    reason="$(grep -m1 -E 'is not installable|Unable to locate|has no installation candidate' \
-        "$APT_LOG" || grep -m1 '^E: ' "$APT_LOG" || echo 'apt-get install failed')"
-    echo "apt says: $(sed -E 's/^ *//; s/^E: //' <<<"$reason"). Try again later"
+    if [[ -z "$reason" ]]; then
+        reason="$(grep -m1 -E 'is not installable|Unable to locate|has no installation candidate' \
+            "$APT_LOG" || grep -m1 '^E: ' "$APT_LOG" || echo 'apt-get install failed')"
+        reason="apt says: $(sed -E 's/^ *//; s/^E: //' <<<"$reason"). Try again later"
+    fi
+    echo "$reason"
 }
 
 # Installs whichever of the packages are missing. apt's output goes to build/apt.log; when the
