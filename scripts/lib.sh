@@ -54,20 +54,33 @@ package_installed() {
 }
 
 APT_LOG="$REPO/build/apt.log"
+# The last apt-get update's output alone: only the downloads that failed then count.
+APT_UPDATE_LOG="$REPO/build/apt-update.log"
 APT_PREFERENCES="$REPO/build/apt-preferences"
 APT_OPTIONS=()
 lists_updated=0
 
-# Reads the package lists once per command. A mirror in the middle of a sync serves index files
-# of the wrong size for a while: try again, then go on with what arrived; what that leaves out
-# fails to install, and install_packages says why.
+# Reads the package lists once per command, the i386 indexes included, whether or not dpkg has
+# the i386 architecture yet: what is set aside must be decided alike by every command, before it
+# installs anything, so that whatever 64-bit half it installs has a 32-bit half to match later.
+# APT::Architectures is given to apt-get update alone; dpkg's architectures stay as they are.
+# A mirror in the middle of a sync serves index files of the wrong size for a while: try again,
+# then go on with what arrived; what that leaves out fails to install, and install_packages says
+# why.
 update_package_lists() {
     ((lists_updated)) && return 0
     lists_updated=1
     : >"$APT_LOG"
-    local attempt
+    local architectures attempt status
+    architectures="$({ dpkg --print-architecture && dpkg --print-foreign-architectures &&
+        echo i386; } | awk '!seen[$0]++' | paste -sd,)"
     for attempt in 1 2 3; do
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get update >>"$APT_LOG" 2>&1 && return 0
+        status=0
+        as_root env DEBIAN_FRONTEND=noninteractive \
+            apt-get update -o "APT::Architectures=$architectures" >"$APT_UPDATE_LOG" 2>&1 ||
+            status=$?
+        cat "$APT_UPDATE_LOG" >>"$APT_LOG"
+        ((status == 0)) && return 0
         echo "The package lists did not all download (attempt $attempt of 3)." >&2
         ((attempt < 3)) && sleep 20
     done
@@ -79,50 +92,123 @@ update_package_lists() {
 # while the mirror syncs them, would give the 64-bit half versions that the 32-bit half cannot
 # match. Such a suite is set aside for this command: every package then comes from the
 # release's other suites, in both architectures alike.
+#
+# The host's own pins still hold. apt reads the file of Dir::Etc::Preferences, then the files of
+# Dir::Etc::PreferencesParts; for a version that a record naming its package matches, the first
+# such record decides, and only where none does do the "Package: *" records count, the highest
+# of them winning (apt_preferences(5)). So the set-aside is a record naming every package
+# ("*:any"), written before the host's own file in a file of this command's: it decides for the
+# set-aside suite's versions, and the host's records decide for every other version.
 set_aside_suites_without_i386_index() {
-    local suites suite
+    local suites suite host_preferences=""
     # A failed download is an "Err:" line: "Err:6 http://… bookworm-security/main i386 Packages".
     suites="$(awk '/^Err:/ && / i386 Packages$/ { split($3, part, "/"); print part[1] }' \
-        "$APT_LOG" | sort -u)"
+        "$APT_UPDATE_LOG" | sort -u)"
     [[ -n "$suites" ]] || return 0
-    : >"$APT_PREFERENCES"
-    for suite in $suites; do
-        printf 'Package: *\nPin: release %s=%s\nPin-Priority: 1\n\n' n "$suite" a "$suite" \
-            >>"$APT_PREFERENCES"
-    done
+    eval "$(apt-config shell host_preferences Dir::Etc::Preferences/f)"
+    {
+        for suite in $suites; do
+            printf 'Package: *:any\nPin: release %s=%s\nPin-Priority: 1\n\n' n "$suite" a "$suite"
+        done
+        if [[ -f "$host_preferences" ]]; then
+            cat "$host_preferences"
+        fi
+    } >"$APT_PREFERENCES"
     APT_OPTIONS=(-o "Dir::Etc::Preferences=$APT_PREFERENCES")
     echo "The mirror's i386 index of $(paste -sd' ' <<<"$suites") did not download: installing" \
         "without that suite's packages, so that both halves of Wine match." >&2
 }
 
-# Why apt could not install, in one phrase: for packages of another architecture, an index of
-# theirs that did not download (or else any that did not), as apt reported it; otherwise apt's
-# first error.
-install_failure_reason() {
-    local architecture="$1" reason
-    if [[ -n "$architecture" ]]; then
-        # Each failed download is an "Err:" line naming it, then a line with apt's reason.
-        reason="$(awk -v arch="$architecture" '
-            /^Err:/ { failed = $0; next }
-            failed != "" {
-                sub(/^ +/, ""); sub(/ \[IP: [^]]*\]$/, "")
-                if (failed ~ " " arch " Packages") {
-                    print "the mirror\047s " arch " package index did not download (" $0 ")"
-                    exit
-                }
-                sub(/^Err:[0-9]+ /, "", failed)
-                if (other == "") other = "a package index did not download (" failed ": " $0 ")"
-                failed = ""
+# Installed libraries that keep packages of another architecture out: both halves of a library
+# must have one version, and the other architecture's half cannot be had at this one's (it came
+# from a suite set aside here, say, or the machine's image came with a newer one). Looks among
+# what the packages need; prints "name installed-version suite other-half's-version", a line each.
+halves_that_cannot_match() {
+    local architecture="$1" native needed
+    shift
+    native="$(dpkg --print-architecture)"
+    # shellcheck disable=SC2016 # dpkg-query's own fields
+    mapfile -t needed < <(apt-cache "${APT_OPTIONS[@]}" depends --recurse --no-recommends \
+        --no-suggests --no-conflicts --no-breaks --no-replaces --no-enhances "$@" |
+        sed -n "s/^\([^ <]*\):$architecture\$/\1:$native/p" | sort -u |
+        xargs -r dpkg-query -W -f='${db:Status-Abbrev}${Multi-Arch} ${Package}\n' 2>/dev/null |
+        awk '$1 == "ii" && $2 == "same" { print $3 }')
+    ((${#needed[@]})) || return 0
+    apt-cache "${APT_OPTIONS[@]}" policy "${needed[@]}" "${needed[@]/%/:$architecture}" |
+        awk -v other=":$architecture" '
+            /^[^ ]/ { name = $1; sub(/:$/, "", name); next }
+            $1 == "Installed:" { installed[name] = $2 }
+            $1 == "Candidate:" { candidate[name] = $2 }
+            # The version table: each version (the installed one marked "***"), then its sources.
+            /^ (\*\*\*|   ) [^ ]/ { version = $(NF - 1); next }
+            version == installed[name] && $2 ~ /^[a-z+]+:\/\// && !(name in suite) {
+                split($3, part, "/"); suite[name] = part[1]
             }
-            END { if (other != "") print other }' "$APT_LOG" | head -n1)"
-        if [[ -n "$reason" ]]; then
-            echo "$reason"
-            return
-        fi
+            END {
+                for (name in installed) {
+                    half = candidate[name other]
+                    if (name !~ other "$" && installed[name] != "(none)" &&
+                        half != "" && half != "(none)" && half != candidate[name])
+                        print name, installed[name], (name in suite ? suite[name] : "-"), half
+                }
+            }' | sort
+}
+
+# The libraries of halves_that_cannot_match, in a sentence with what to do.
+mismatched_halves_reason() {
+    halves_that_cannot_match "$@" | awk '
+        {
+            from = ($3 == "-" ? "in no index read here" : "from " $3)
+            installed = installed sep $1 " " $2 " (" from ")"
+            back = back " " $1 "=" $4
+            sep = ", "
+        }
+        END {
+            if (NR) print "installed 64-bit libraries have no 32-bit half of the same version" \
+                " here, and both halves must have one: " installed ". Try again once the" \
+                " mirror has that version\047s 32-bit half, or go back to the version the" \
+                " 32-bit half has: apt-get install --allow-downgrades" back
+        }'
+}
+
+# An index of the architecture's that did not download in the last update (or else any that
+# did not), as apt reported it, in a sentence with what to do.
+failed_index_reason() {
+    # Each failed download is an "Err:" line naming it, then a line with apt's reason.
+    awk -v arch="$1" '
+        /^Err:/ { failed = $0; next }
+        failed != "" {
+            sub(/^ +/, ""); sub(/ \[IP: [^]]*\]$/, "")
+            if (failed ~ " " arch " Packages") {
+                print "the mirror\047s " arch " package index did not download (" $0 ")." \
+                    " Try again later"
+                exit
+            }
+            sub(/^Err:[0-9]+ /, "", failed)
+            if (other == "") other = "a package index did not download (" failed ": " $0 ")." \
+                " Try again later"
+            failed = ""
+        }
+        END { if (other != "") print other }' "$APT_UPDATE_LOG" | head -n1
+}
+
+# Why apt could not install, in one sentence with what to do: for packages of another
+# architecture ($1, empty for none; the packages follow), an installed library whose other half
+# cannot be had at its version, or else an index that did not download; otherwise apt's first
+# error.
+install_failure_reason() {
+    local architecture="$1" reason=""
+    shift
+    if [[ -n "$architecture" ]]; then
+        reason="$(mismatched_halves_reason "$architecture" "$@")"
+        [[ -n "$reason" ]] || reason="$(failed_index_reason "$architecture")"
     fi
-    reason="$(grep -m1 -E 'is not installable|Unable to locate|has no installation candidate' \
-        "$APT_LOG" || grep -m1 '^E: ' "$APT_LOG" || echo 'apt-get install failed')"
-    echo "apt says: $(sed -E 's/^ *//; s/^E: //' <<<"$reason")"
+    if [[ -z "$reason" ]]; then
+        reason="$(grep -m1 -E 'is not installable|Unable to locate|has no installation candidate' \
+            "$APT_LOG" || grep -m1 '^E: ' "$APT_LOG" || echo 'apt-get install failed')"
+        reason="apt says: $(sed -E 's/^ *//; s/^E: //' <<<"$reason"). Try again later"
+    fi
+    echo "$reason"
 }
 
 # Installs whichever of the packages are missing. apt's output goes to build/apt.log; when the
@@ -142,7 +228,7 @@ install_packages() {
         apt-get install -y --no-install-recommends "${APT_OPTIONS[@]}" "${missing[@]}" \
         >>"$APT_LOG" 2>&1; then
         INSTALL_FAILURE="${missing[*]} could not be installed: $(install_failure_reason \
-            "$architecture"). Try again later (apt's output is in $APT_LOG)."
+            "$architecture" "${missing[@]}") (apt's output is in $APT_LOG)."
         return 1
     fi
 }
